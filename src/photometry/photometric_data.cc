@@ -1,5 +1,7 @@
 #include "photometry/photometric_data.h"
 
+#include <utility>
+
 #include "photometry/ies_reader.h"
 
 namespace {
@@ -19,9 +21,24 @@ class IesWalk {
   // Reads and reports the thirteen header values that follow the tilt line.
   bool header(int* verticalCount, int* horizontalCount, int* photometricType);
 
+  // Reads and reports `count` vertical angles, then shifts a list that
+  // starts above 0 to start at 0.
+  bool verticalAngles(int count, std::vector<float>* angles);
+
+  // Reads and reports `count` horizontal angles; a single plane is widened
+  // to two, the second at 180 degrees.
+  bool horizontalAngles(int count, std::vector<float>* angles);
+
+  // Reads the candela values plane by plane, `angleCount` to a plane, one
+  // row for each of `planes`. When `mirrored`, the last plane is not read
+  // but copied from the one before.
+  bool candelaGrid(int angleCount, std::size_t planes, bool mirrored,
+                   std::vector<std::vector<float>>* grid);
+
  private:
   bool includedTiltData();
   bool luminousOpening();
+  bool listValue(const char* item, std::vector<float>* values);
 
   bool reportToken(const char* label, const char* item);
   bool reportInteger(const char* label, const char* item, int* value);
@@ -103,6 +120,69 @@ bool IesWalk::luminousOpening() {
   return true;
 }
 
+bool IesWalk::verticalAngles(int count, std::vector<float>* angles) {
+  console_ << "Vertical angles map: " << std::endl;
+  for (int i = 0; i < count; ++i) {
+    if (!listValue("vertical angles", angles)) return false;
+  }
+  console_ << std::endl;
+  if (angles->empty() || !(angles->front() > 0)) return true;
+
+  console_ << "Vertical angles (transformed): " << std::endl;
+  const float base = angles->front();
+  for (float& angle : *angles) {
+    angle -= base;
+    console_ << angle << ", ";
+  }
+  console_ << std::endl;
+  return true;
+}
+
+bool IesWalk::horizontalAngles(int count, std::vector<float>* angles) {
+  console_ << "Horizontal angles map: " << std::endl;
+  for (int i = 0; i < count; ++i) {
+    if (!listValue("horizontal angles", angles)) return false;
+  }
+  if (count == 1) {
+    angles->push_back(180);
+    console_ << angles->back() << ", ";
+  }
+  console_ << std::endl;
+  return true;
+}
+
+bool IesWalk::candelaGrid(int angleCount, std::size_t planes, bool mirrored,
+                          std::vector<std::vector<float>>* grid) {
+  // Rows grow only as values are actually read, so a file that claims more
+  // values than it holds fails before it can claim the memory for them.
+  for (std::size_t plane = 0; plane < planes; ++plane) {
+    if (mirrored && plane + 1 == planes) {
+      grid->push_back(grid->back());
+      break;
+    }
+    std::vector<float>& row = grid->emplace_back();
+    for (int i = 0; i < angleCount; ++i) {
+      float value = 0;
+      if (!real("candela values", &value)) return false;
+      row.push_back(value);
+    }
+  }
+  return true;
+}
+
+// Reads one value of an angle list and prints it on the open value line; a
+// failed read ends that line before the reason is printed.
+bool IesWalk::listValue(const char* item, std::vector<float>* values) {
+  float value = 0;
+  if (!reader_.readReal(&value)) {
+    console_ << std::endl;
+    return invalid(item);
+  }
+  values->push_back(value);
+  console_ << value << ", ";
+  return true;
+}
+
 bool IesWalk::reportToken(const char* label, const char* item) {
   if (!token(item, &token_)) return false;
   console_ << label << token_ << std::endl;
@@ -151,10 +231,21 @@ bool PhotometricData::parse(const std::string& path, std::ostream& console) {
   }
   IesWalk walk(reader, console);
   int vertical = 0, horizontal = 0, type = 0;
-  if (!walk.tiltLine() || !walk.header(&vertical, &horizontal, &type))
+  std::vector<float> verticalList, horizontalList;
+  std::vector<std::vector<float>> grid;
+  if (!walk.tiltLine() || !walk.header(&vertical, &horizontal, &type) ||
+      !walk.verticalAngles(vertical, &verticalList) ||
+      !walk.horizontalAngles(horizontal, &horizontalList) ||
+      !walk.candelaGrid(vertical, horizontalList.size(), horizontal == 1,
+                        &grid))
     return false;
+
+  // Only a file read to its last candela value fills the record.
+  verticalAngles = std::move(verticalList);
+  horizontalAngles = std::move(horizontalList);
+  candela = std::move(grid);
   verticalCount = vertical;
-  horizontalCount = horizontal;
+  horizontalCount = static_cast<int>(horizontalAngles.size());
   photometricType = type;
   return true;
 }

@@ -5,11 +5,22 @@
 #include <string>
 #include <vector>
 
-/// What the tool keeps of one IES file: the photometric type and the counts
-/// of the angle lists. The rest of the header is reported, not kept.
+/// What the tool keeps of one IES file: the two angle lists, the candela
+/// grid with its counts, and the photometric type. The rest of the header is
+/// reported, not kept. Candela values are stored as read: the file's candela
+/// multiplier is not applied.
 ///
-/// Only parse() writes the fields. Before it, and after a parse() that
-/// failed, the record is empty: every count 0.
+/// Only parse() writes the fields. After a successful parse():
+/// - verticalAngles holds verticalCount entries and horizontalAngles
+///   horizontalCount entries, in file order;
+/// - candela holds horizontalCount rows of verticalCount entries each; row i
+///   belongs to horizontalAngles[i], entry j of a row to verticalAngles[j];
+/// - horizontalCount is never 1: a file with a single plane is widened to
+///   two, the second at 180 degrees with a copy of the first plane's values;
+/// - a vertical list whose first angle was above 0 has been shifted to
+///   start at exactly 0.
+/// Before parse(), and after a parse() that failed, the record is empty: no
+/// entries, no rows, every count 0.
 class PhotometricData {
  public:
   PhotometricData() = default;
@@ -24,6 +35,9 @@ class PhotometricData {
   /// Called once per record.
   bool parse(const std::string& path, std::ostream& console = std::cout);
 
+  std::vector<float> verticalAngles;
+  std::vector<float> horizontalAngles;
+  std::vector<std::vector<float>> candela;
   int horizontalCount = 0;
   int verticalCount = 0;
   /// Header item 6, reported on the console and used by nothing else.

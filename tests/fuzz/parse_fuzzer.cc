@@ -1,0 +1,48 @@
+// Feeds arbitrary bytes through the whole read of an IES file and checks
+// that the record keeps its shape: filled consistently, or left empty.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "photometry/photometric_data.h"
+
+namespace {
+
+bool consistent(const PhotometricData& record) {
+  const std::size_t vertical = record.verticalAngles.size();
+  if (static_cast<int>(vertical) != record.verticalCount ||
+      static_cast<int>(record.horizontalAngles.size()) !=
+          record.horizontalCount ||
+      record.candela.size() != record.horizontalAngles.size() ||
+      record.horizontalCount == 1)
+    return false;
+  for (const std::vector<float>& row : record.candela) {
+    if (row.size() != vertical) return false;
+  }
+  return true;
+}
+
+bool empty(const PhotometricData& record) {
+  return record.verticalAngles.empty() && record.horizontalAngles.empty() &&
+         record.candela.empty() && record.verticalCount == 0 &&
+         record.horizontalCount == 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  static const std::string path =
+      "/tmp/lumtrel-fuzz-" + std::to_string(getpid()) + ".ies";
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(data), size);
+  PhotometricData record;
+  std::ostringstream console;
+  const bool read = record.parse(path, console);
+  if (read ? !consistent(record) : !empty(record)) std::abort();
+  return 0;
+}
