@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/pause.h"
+#include "export/grid_writer.h"
 #include "photometry/photometric_data.h"
 
 int run(int argumentCount, char* argumentVector[]) {
@@ -19,6 +20,7 @@ int run(int argumentCount, char* argumentVector[]) {
   PhotometricData record;
   if (record.parse(inputPath)) {
     std::cout << "Parsing succeeded!" << std::endl;
+    exportGrid(record, inputPath);
   }
   pauseBeforeExit(std::cout);
   return 0;

@@ -35,6 +35,15 @@ class PhotometricData {
   /// Called once per record.
   bool parse(const std::string& path, std::ostream& console = std::cout);
 
+  /// Writes the candela grid to `path`, created or replaced, as a
+  /// semicolon table: a row "A;" and the vertical angles, then a row for
+  /// each horizontal angle with its candela values, every cell followed by
+  /// ";", and one empty line at the end. Numbers follow the user's
+  /// environment locale. Prints "Saved: <path>" on `console` and returns
+  /// true, or prints "Could not save: <path>" and returns false when the
+  /// file can't be created or written. Changes nothing in the record.
+  bool save(const std::string& path, std::ostream& console = std::cout) const;
+
   std::vector<float> verticalAngles;
   std::vector<float> horizontalAngles;
   std::vector<std::vector<float>> candela;

@@ -44,5 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   std::ostringstream console;
   const bool read = record.parse(path, console);
   if (read ? !consistent(record) : !empty(record)) std::abort();
+  if (read) record.save(path + ".csv", console);
   return 0;
 }
