@@ -11,6 +11,17 @@
 //   NAME.expected    what the file NAME holds after the run
 //   absent           files that must not exist after the run, one a line
 // Standard error must stay empty.
+//
+// With LUMTREL_WINDOWS_TOOL naming a cross-built lumtrel.exe (and LUMTREL_WINE
+// the wine command), each case runs that exe under Wine instead. Windows
+// writes text with CRLF line ends and ends every run with the command
+// interpreter's pause, so there stdout must use CRLF throughout and end with
+// the pause's prompt, a last piece of text with no line end; the lines
+// before it are compared as above. Every table the tool wrote must use CRLF
+// too; a file the case folder holds and expects unchanged is compared as it
+// is. A file in the case's windows/ folder replaces the expectation of the
+// same name, where Windows differs (it has no classic "C" user locale: Wine
+// maps LC_ALL=C to en-US).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -18,8 +29,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,9 +62,37 @@ std::vector<std::string> readLines(const fs::path& path) {
   return lines;
 }
 
+// The Windows tool and Wine, when the cases run under Wine.
+struct WineRun {
+  const char* tool = std::getenv("LUMTREL_WINDOWS_TOOL");
+  const char* wine = std::getenv("LUMTREL_WINE");
+  bool active() const { return tool && *tool && wine && *wine; }
+};
+
+// Cases that prove nothing under Wine, with the reason.
+const char* skippedUnderWine(const std::string& name) {
+  if (name == "answer_names_link_to_input")
+    return "the link is a Unix symbolic link, which Windows has no use for";
+  if (name == "output_device_full") return "Windows has no /dev/full";
+  return nullptr;
+}
+
+// `text` with each CRLF line end turned into LF, or nothing when a line
+// ends otherwise.
+std::optional<std::string> fromCrlf(const std::string& text) {
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return {};
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    lines.push_back(text[i]);
+  }
+  return lines;
+}
+
 bool describesRun(const fs::path& file) {
   static const std::vector<std::string> kNames = {
-      "args", "stdin", "env", "stdout", "status", "memory-limit-mb", "absent"};
+      "args",   "stdin",           "env",    "stdout",
+      "status", "memory-limit-mb", "absent", "windows"};
   return std::count(kNames.begin(), kNames.end(), file.filename().string()) ||
          file.extension() == ".expected";
 }
@@ -71,10 +112,15 @@ struct Outcome {
 
 // Runs the tool in `root`/work, its output captured beside that folder. A run
 // that hangs is ended by an alarm, which survives the exec.
-Outcome runCase(const fs::path& caseDir, const fs::path& root) {
+Outcome runCase(const fs::path& caseDir, const fs::path& root,
+                const WineRun& wine) {
   std::vector<std::string> args = {"input.ies"};
   if (fs::exists(caseDir / "args")) args = readLines(caseDir / "args");
-  args.insert(args.begin(), LUMTREL_TOOL);
+  if (wine.active()) {
+    args.insert(args.begin(), {wine.wine, wine.tool});
+  } else {
+    args.insert(args.begin(), LUMTREL_TOOL);
+  }
 
   std::vector<std::string> env = {"LC_ALL=C"};
   if (fs::exists(caseDir / "env")) env = readLines(caseDir / "env");
@@ -106,7 +152,8 @@ Outcome runCase(const fs::path& caseDir, const fs::path& root) {
         dup2(open(err.c_str(), mode, 0644), 2) < 0)
       _exit(126);
     const rlimit memory = {limitBytes, limitBytes};
-    if (kLimitMemory && limitBytes && setrlimit(RLIMIT_AS, &memory) != 0)
+    if (kLimitMemory && !wine.active() && limitBytes &&
+        setrlimit(RLIMIT_AS, &memory) != 0)
       _exit(126);
     alarm(20);
     execve(argv[0], argv.data(), envp.data());
@@ -120,7 +167,19 @@ Outcome runCase(const fs::path& caseDir, const fs::path& root) {
 
 class EndToEnd : public testing::TestWithParam<std::string> {};
 
+// The expectation for `name`: the case's windows/ folder holds it where
+// Windows differs.
+fs::path expectation(const fs::path& caseDir, const std::string& name,
+                     const WineRun& wine) {
+  if (wine.active() && fs::exists(caseDir / "windows" / name))
+    return caseDir / "windows" / name;
+  return caseDir / name;
+}
+
 TEST_P(EndToEnd, Run) {
+  const WineRun wine;
+  if (wine.active() && skippedUnderWine(GetParam()))
+    GTEST_SKIP() << skippedUnderWine(GetParam());
   const fs::path caseDir = fs::path(LUMTREL_CASES_DIR) / GetParam();
   const fs::path root =
       fs::path(testing::TempDir()) / ("lumtrel-" + GetParam());
@@ -132,15 +191,30 @@ TEST_P(EndToEnd, Run) {
              fs::copy_options::recursive | fs::copy_options::copy_symlinks);
   }
 
-  const Outcome outcome = runCase(caseDir, root);
-  EXPECT_EQ(outcome.out, readFile(caseDir / "stdout"));
+  const Outcome outcome = runCase(caseDir, root, wine);
+  std::string out = outcome.out;
+  if (wine.active()) {
+    const std::optional<std::string> lines = fromCrlf(out);
+    ASSERT_TRUE(lines) << "a line of stdout does not end in CRLF:\n" << out;
+    const std::size_t prompt = lines->rfind('\n') + 1;
+    EXPECT_LT(prompt, lines->size()) << "stdout does not end with a prompt";
+    out = lines->substr(0, prompt);
+  }
+  EXPECT_EQ(out, readFile(expectation(caseDir, "stdout", wine)));
   EXPECT_EQ(outcome.err, "");
   const std::string status = readFile(caseDir / "status");
   EXPECT_EQ(outcome.status, status.empty() ? 0 : std::stoi(status));
   for (const fs::directory_entry& entry : fs::directory_iterator(caseDir)) {
     if (entry.path().extension() != ".expected") continue;
-    const fs::path written = root / "work" / entry.path().stem();
-    EXPECT_EQ(readFile(written), readFile(entry.path())) << written;
+    const std::string name = entry.path().stem().string();
+    const std::string expected =
+        readFile(expectation(caseDir, entry.path().filename(), wine));
+    std::optional<std::string> written = readFile(root / "work" / name);
+    const bool leftAsItWas =
+        fs::exists(caseDir / name) && readFile(caseDir / name) == expected;
+    if (wine.active() && !leftAsItWas) written = fromCrlf(*written);
+    ASSERT_TRUE(written) << name << ": a line does not end in CRLF";
+    EXPECT_EQ(*written, expected) << name;
   }
   for (const std::string& name : readLines(caseDir / "absent"))
     EXPECT_FALSE(fs::exists(root / "work" / name)) << name;

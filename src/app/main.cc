@@ -1,3 +1,7 @@
 #include "app/run.h"
+#include "app/utf8_console.h"
 
-int main(int argc, char* argv[]) { return run(argc, argv); }
+int main(int argc, char* argv[]) {
+  Utf8Console console(argc, argv);
+  return run(console.argumentCount(), console.argumentVector());
+}

@@ -2,23 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <locale>
-#include <stdexcept>
 
-namespace {
-
-// The number format of the user's environment. An environment that names a
-// locale which isn't installed gets the classic conventions, as C programs
-// do, rather than no table at all.
-std::locale environmentLocale() {
-  try {
-    return std::locale("");
-  } catch (const std::runtime_error&) {
-    return std::locale::classic();
-  }
-}
-
-}  // namespace
+#include "export/number_format.h"
+#include "photometry/file_path.h"
 
 void exportGrid(const PhotometricData& record, const std::string& inputPath,
                 std::istream& answers, std::ostream& console) {
@@ -29,7 +15,8 @@ void exportGrid(const PhotometricData& record, const std::string& inputPath,
     return;
   }
   std::error_code error;
-  if (std::filesystem::equivalent(inputPath, outputPath, error)) {
+  if (std::filesystem::equivalent(pathFromUtf8(inputPath),
+                                  pathFromUtf8(outputPath), error)) {
     console << "Could not save over the input file: " << outputPath
             << std::endl;
     return;
@@ -41,8 +28,8 @@ bool PhotometricData::save(const std::string& path,
                            std::ostream& console) const {
   // Built before the file is opened, so that building it can't leave a
   // truncated file behind.
-  const std::locale numberFormat = environmentLocale();
-  std::ofstream table(path, std::ios::out | std::ios::trunc);
+  const std::locale numberFormat = numberLocale(environmentNumberFormat());
+  std::ofstream table(pathFromUtf8(path), std::ios::out | std::ios::trunc);
   table.imbue(numberFormat);
 
   table << "A;";

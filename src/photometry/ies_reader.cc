@@ -3,10 +3,13 @@
 #include <filesystem>
 #include <locale>
 
+#include "photometry/file_path.h"
+
 bool IesReader::open(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  stream_.open(path);
+  const std::filesystem::path file = pathFromUtf8(path);
+  if (!std::filesystem::is_regular_file(file, error)) return false;
+  stream_.open(file);
   stream_.imbue(std::locale::classic());
   return stream_.is_open();
 }

@@ -1,17 +1,9 @@
-#include "app/pause.h"
-
-#ifdef _WIN32
-
-#include <cstdlib>
-
-void pauseBeforeExit(std::ostream&) { std::system("pause"); }
-
-#else
-
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "app/pause.h"
 
 namespace {
 
@@ -62,5 +54,3 @@ void pauseBeforeExit(std::ostream& console) {
   }
   console << std::endl;
 }
-
-#endif
