@@ -6,11 +6,3 @@ Utf8Console::Utf8Console(int argumentCount, char* argumentVector[])
   for (std::string& argument : arguments_) pointers_.push_back(argument.data());
   pointers_.push_back(nullptr);
 }
-
-Utf8Console::~Utf8Console() = default;
-
-int Utf8Console::argumentCount() const {
-  return static_cast<int>(arguments_.size());
-}
-
-char** Utf8Console::argumentVector() { return pointers_.data(); }
