@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "export/number_format.h"
+#include "export/number_writer.h"
 #include "photometry/file_path.h"
 
 void exportGrid(const PhotometricData& record, const std::string& inputPath,
@@ -24,27 +25,65 @@ void exportGrid(const PhotometricData& record, const std::string& inputPath,
   record.save(outputPath, console);
 }
 
+namespace {
+
+// Table text is handed to the file in pieces of about this size.
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+// Builds the table text a piece at a time and hands each full piece to the
+// file, so that the table never sits in memory whole.
+class TableText {
+ public:
+  TableText(std::ofstream& file, const NumberFormat& format)
+      : file_(file), format_(format) {
+    text_.reserve(kChunkSize + 64);
+  }
+
+  void cell(const char* text) {
+    text_ += text;
+    text_ += ';';
+  }
+  void cell(float number) {
+    appendNumber(number, format_, &text_);
+    text_ += ';';
+    if (text_.size() >= kChunkSize) flush();
+  }
+  void endLine() { text_ += '\n'; }
+  void flush() {
+    file_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+    text_.clear();
+  }
+
+ private:
+  std::ofstream& file_;
+  const NumberFormat format_;
+  std::string text_;
+};
+
+}  // namespace
+
 bool PhotometricData::save(const std::string& path,
                            std::ostream& console) const {
-  // Built before the file is opened, so that building it can't leave a
+  // Known before the file is opened, so that finding it can't leave a
   // truncated file behind.
-  const std::locale numberFormat = numberLocale(environmentNumberFormat());
-  std::ofstream table(pathFromUtf8(path), std::ios::out | std::ios::trunc);
-  table.imbue(numberFormat);
+  const NumberFormat format = environmentNumberFormat();
+  std::ofstream file(pathFromUtf8(path), std::ios::out | std::ios::trunc);
+  TableText table(file, format);
 
-  table << "A;";
-  for (const float angle : verticalAngles) table << angle << ';';
-  table << '\n';
+  table.cell("A");
+  for (const float angle : verticalAngles) table.cell(angle);
+  table.endLine();
   for (std::size_t plane = 0; plane < horizontalAngles.size(); ++plane) {
-    table << horizontalAngles[plane] << ';';
-    for (const float value : candela[plane]) table << value << ';';
-    table << '\n';
+    table.cell(horizontalAngles[plane]);
+    for (const float value : candela[plane]) table.cell(value);
+    table.endLine();
   }
-  table << '\n';
+  table.endLine();
+  table.flush();
 
   // Closing flushes the last writes; a full disk shows only then.
-  table.close();
-  if (!table) {
+  file.close();
+  if (!file) {
     console << "Could not save: " << path << std::endl;
     return false;
   }

@@ -1,3 +1,4 @@
+#include <locale>
 #include <stdexcept>
 
 #include "export/number_format.h"

@@ -1,7 +1,6 @@
 #ifndef LUMTREL_EXPORT_NUMBER_FORMAT_H_
 #define LUMTREL_EXPORT_NUMBER_FORMAT_H_
 
-#include <locale>
 #include <string>
 
 /// The user's own way of writing numbers, as far as the table uses it: the
@@ -22,9 +21,5 @@ struct NumberFormat {
 /// Elsewhere: the environment locale (std::locale("")), or the classic
 /// format when that names a locale that isn't installed. Never fails.
 NumberFormat environmentNumberFormat();
-
-/// A locale that writes numbers in `format` and is classic in every other
-/// way.
-std::locale numberLocale(const NumberFormat& format);
 
 #endif  // LUMTREL_EXPORT_NUMBER_FORMAT_H_

@@ -3,18 +3,24 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 /// A forward cursor over the text of one IES file. Line breaks play no part:
-/// each read skips leading whitespace and takes one item. Numbers follow the
-/// classic conventions (decimal point, no digit grouping) whatever the user's
-/// locale, and a number takes only the characters that can continue it, so
-/// "37.0" read as an integer yields 37 and leaves ".0" for the next read.
+/// each read skips leading whitespace (space, tab, line feed, carriage
+/// return, vertical tab, form feed) and takes one item. Numbers are read as
+/// formatted stream extraction reads them under the classic conventions:
+/// a number takes only the characters that can continue it (sign, digits,
+/// and for reals one decimal point and an exponent part), and the rest stays
+/// for the next read, so "37.0" read as an integer yields 37 and leaves ".0".
 /// Once a read has failed, every later read fails too.
+///
+/// The file is read through a buffer of fixed size, which grows only to hold
+/// a single item longer than itself: never the whole file.
 class IesReader {
  public:
-  /// Opens the regular file at `path` for reading as text. Returns false for
-  /// a path that can't be opened or that names no regular file (a directory,
-  /// a device or a pipe, which could block or never end).
+  /// Opens the regular file at `path`, UTF-8 text, for reading. Returns
+  /// false for a path that can't be opened or that names no regular file (a
+  /// directory, a device or a pipe, which could block or never end).
   bool open(const std::string& path);
 
   /// Reads one token, a maximal run of non-whitespace characters, into
@@ -22,15 +28,29 @@ class IesReader {
   bool readToken(std::string* token);
 
   /// Reads one 32-bit signed integer into `value`. Returns false at the end
-  /// of the file, or when the text there is not such a number.
+  /// of the file, or when the text there is not such a number or lies
+  /// beyond the 32-bit range.
   bool readInteger(int* value);
 
   /// Reads one 32-bit real into `value`. Returns false at the end of the file,
-  /// or when the text there is not a real within the range of a float.
+  /// or when the text there is not a real or lies beyond the range of a
+  /// float; a value too small for a float is read as 0 or the nearest
+  /// subnormal.
   bool readReal(float* value);
 
  private:
-  std::ifstream stream_;
+  bool skipWhitespace();
+  bool readMore();
+  template <typename Scan>
+  std::size_t itemLength(Scan scan);
+  bool fail();
+
+  std::ifstream file_;
+  std::vector<char> buffer_;
+  std::size_t position_ = 0;  // the next unread byte of buffer_
+  std::size_t end_ = 0;       // the end of the bytes read into buffer_
+  bool fileEnded_ = false;
+  bool failed_ = false;
 };
 
 #endif  // LUMTREL_PHOTOMETRY_IES_READER_H_

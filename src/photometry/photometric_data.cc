@@ -1,5 +1,6 @@
 #include "photometry/photometric_data.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "photometry/ies_reader.h"
@@ -153,14 +154,17 @@ bool IesWalk::horizontalAngles(int count, std::vector<float>* angles) {
 
 bool IesWalk::candelaGrid(int angleCount, std::size_t planes, bool mirrored,
                           std::vector<std::vector<float>>* grid) {
-  // Rows grow only as values are actually read, so a file that claims more
-  // values than it holds fails before it can claim the memory for them.
+  // Rows grow only as values are actually read, beyond room for 4096 made
+  // at the start, so a file that claims more values than it holds fails
+  // before it can claim the memory for them.
   for (std::size_t plane = 0; plane < planes; ++plane) {
     if (mirrored && plane + 1 == planes) {
       grid->push_back(grid->back());
       break;
     }
     std::vector<float>& row = grid->emplace_back();
+    // Room for a row of any real file at once; a longer one grows as read.
+    row.reserve(static_cast<std::size_t>(std::min(angleCount, 4096)));
     for (int i = 0; i < angleCount; ++i) {
       float value = 0;
       if (!real("candela values", &value)) return false;

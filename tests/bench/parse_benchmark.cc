@@ -1,16 +1,21 @@
-// Times the read of whole IES files of generated grids, per candela value.
+// Times the read of whole IES files of generated grids, the table written
+// from them, and the number writer alone, per candela value.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "export/number_writer.h"
 #include "photometry/photometric_data.h"
 
 namespace {
 
 // Writes an IES file of `planes` horizontal angles and `angles` vertical
-// angles, both evenly spread, and returns its path.
+// angles, both evenly spread, with candela values of two decimals, and
+// returns its path.
 std::string writeGrid(int planes, int angles) {
   const std::string path = "/tmp/lumtrel-bench-" + std::to_string(planes) +
                            "x" + std::to_string(angles) + ".ies";
@@ -22,10 +27,17 @@ std::string writeGrid(int planes, int angles) {
   for (int i = 0; i < planes; ++i) file << 360.0 * i / (planes - 1) << ' ';
   file << '\n';
   for (int plane = 0; plane < planes; ++plane) {
-    for (int i = 0; i < angles; ++i) file << (plane * 7 + i * 13) % 5000 << ' ';
+    for (int i = 0; i < angles; ++i)
+      file << (plane * 7 + i * 13) % 5000 << '.' << (plane + i) % 100 << ' ';
     file << '\n';
   }
   return path;
+}
+
+void setPerValue(benchmark::State& state, int values) {
+  state.counters["per_value"] =
+      benchmark::Counter(values, benchmark::Counter::kIsIterationInvariantRate |
+                                     benchmark::Counter::kInvert);
 }
 
 void parseGrid(benchmark::State& state) {
@@ -37,9 +49,38 @@ void parseGrid(benchmark::State& state) {
     if (!record.parse(path, console)) state.SkipWithError("parse failed");
     benchmark::DoNotOptimize(record.candela.data());
   }
-  state.counters["per_candela_value"] = benchmark::Counter(
-      planes * angles, benchmark::Counter::kIsIterationInvariantRate |
-                           benchmark::Counter::kInvert);
+  setPerValue(state, planes * angles);
+}
+
+void parseAndSaveGrid(benchmark::State& state) {
+  const int planes = state.range(0), angles = state.range(1);
+  const std::string path = writeGrid(planes, angles);
+  for (auto _ : state) {
+    PhotometricData record;
+    std::ostringstream console;
+    if (!record.parse(path, console) || !record.save(path + ".csv", console))
+      state.SkipWithError("parse or save failed");
+  }
+  setPerValue(state, planes * angles);
+}
+
+// Candela-like values: up to five digits before the point, two after.
+void writeNumbers(benchmark::State& state) {
+  std::mt19937 random(7);
+  std::vector<float> values(4096);
+  for (float& value : values)
+    value = static_cast<float>(random() % 10000000) / 100.0f;
+  NumberFormat format;
+  format.decimalPoint = ',';
+  format.thousandsSeparator = '.';
+  format.grouping = "\3";
+  std::string text;
+  for (auto _ : state) {
+    text.clear();
+    for (const float value : values) appendNumber(value, format, &text);
+    benchmark::DoNotOptimize(text.data());
+  }
+  setPerValue(state, static_cast<int>(values.size()));
 }
 
 BENCHMARK(parseGrid)
@@ -47,6 +88,12 @@ BENCHMARK(parseGrid)
     ->Args({361, 181})
     ->Args({1441, 721})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(parseAndSaveGrid)
+    ->Args({73, 37})
+    ->Args({361, 181})
+    ->Args({1441, 721})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(writeNumbers)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
