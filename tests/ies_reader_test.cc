@@ -8,6 +8,7 @@
 #include <climits>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,48 +24,24 @@ std::string leftover(IesReader& reader) {
   return reader.readToken(&token) ? token : "";
 }
 
-struct RealCase {
+template <typename Value>
+struct ReadCase {
   const char* text;
   bool read;
-  float value;
+  Value value;
   const char* left;
 };
 
-TEST(IesReader, ReadsRealsAsStreamExtractionDoes) {
-  const RealCase cases[] = {
-      {"22.5", true, 22.5f, ""},
-      {"  \t\r\n\v\f-90 x", true, -90, "x"},
-      {"+.5", true, 0.5f, ""},
-      {"1.", true, 1, ""},
-      {"1.5.3", true, 1.5f, ".3"},
-      {"1e5e3", true, 1e5f, "e3"},
-      {"2E-3,", true, 2e-3f, ","},
-      {"0x1A", true, 0, "x1A"},
-      {"0,45,90", true, 0, ",45,90"},
-      {"1e", false, 0, ""},
-      {"1e+", false, 0, ""},
-      {".", false, 0, ""},
-      {"-", false, 0, ""},
-      {"+", false, 0, ""},
-      {".e5", false, 0, ""},
-      {"inf", false, 0, ""},
-      {"nan", false, 0, ""},
-      {"0.123456789012345678901234567890123456789012345678901234567890", true,
-       0.123456789f, ""},
-      {"1e-50", true, 0, ""},
-      {"0.7e-45", true, 0, ""},  // below half the least subnormal
-      {"0.71e-45", true, 1.40129846e-45f, ""},  // the nearest subnormal
-      {"3.4028235e38", true, FLT_MAX, ""},
-      {"3.4028236e38", false, 0, ""},
-      {"-1e39", false, 0, ""},
-      {"1500.000000000", true, 1500, ""},
-  };
-  for (const RealCase& c : cases) {
+// Reads each text with `read`, then checks its result, and what it left.
+template <typename Value>
+void checkReads(bool (IesReader::*read)(Value*),
+                const std::vector<ReadCase<Value>>& cases) {
+  for (const ReadCase<Value>& c : cases) {
     SCOPED_TRACE(c.text);
     IesReader reader;
     ASSERT_TRUE(reader.open(writeFile(c.text)));
-    float value = -7;
-    ASSERT_EQ(reader.readReal(&value), c.read);
+    Value value = -7;
+    ASSERT_EQ((reader.*read)(&value), c.read);
     if (c.read) {
       EXPECT_EQ(value, c.value);
     }
@@ -73,38 +50,55 @@ TEST(IesReader, ReadsRealsAsStreamExtractionDoes) {
   }
 }
 
-struct IntegerCase {
-  const char* text;
-  bool read;
-  int value;
-  const char* left;
-};
+TEST(IesReader, ReadsRealsAsStreamExtractionDoes) {
+  checkReads<float>(
+      &IesReader::readReal,
+      {
+          {"22.5", true, 22.5f, ""},
+          {"  \t\r\n\v\f-90 x", true, -90, "x"},
+          {"+.5", true, 0.5f, ""},
+          {"1.", true, 1, ""},
+          {"1.5.3", true, 1.5f, ".3"},
+          {"1e5e3", true, 1e5f, "e3"},
+          {"2E-3,", true, 2e-3f, ","},
+          {"0x1A", true, 0, "x1A"},
+          {"0,45,90", true, 0, ",45,90"},
+          {"1e", false, 0, ""},
+          {"1e+", false, 0, ""},
+          {".", false, 0, ""},
+          {"-", false, 0, ""},
+          {"+", false, 0, ""},
+          {".e5", false, 0, ""},
+          {"inf", false, 0, ""},
+          {"nan", false, 0, ""},
+          {"0.123456789012345678901234567890123456789012345678901234567890",
+           true, 0.123456789f, ""},
+          {"1e-50", true, 0, ""},
+          {"0.7e-45", true, 0, ""},  // below half the least subnormal
+          {"0.71e-45", true, 1.40129846e-45f, ""},  // the nearest subnormal
+          {"3.4028235e38", true, FLT_MAX, ""},
+          {"3.4028236e38", false, 0, ""},
+          {"-1e39", false, 0, ""},
+          {"1500.000000000", true, 1500, ""},
+      });
+}
 
 TEST(IesReader, ReadsIntegersAsStreamExtractionDoes) {
-  const IntegerCase cases[] = {
-      {"37.0", true, 37, ".0"},
-      {"+3", true, 3, ""},
-      {"-0", true, 0, ""},
-      {"0x1A", true, 0, "x1A"},
-      {"-2147483648", true, INT_MIN, ""},
-      {"2147483648", false, 0, ""},
-      {"99999999999", false, 0, ""},
-      {"123456789012345678901234567890123456789012345678901234567890", false, 0,
-       ""},
-      {"+-3", false, 0, ""},
-      {"e5", false, 0, ""},
-  };
-  for (const IntegerCase& c : cases) {
-    SCOPED_TRACE(c.text);
-    IesReader reader;
-    ASSERT_TRUE(reader.open(writeFile(c.text)));
-    int value = -7;
-    ASSERT_EQ(reader.readInteger(&value), c.read);
-    if (c.read) {
-      EXPECT_EQ(value, c.value);
-    }
-    EXPECT_EQ(leftover(reader), c.left);
-  }
+  checkReads<int>(
+      &IesReader::readInteger,
+      {
+          {"37.0", true, 37, ".0"},
+          {"+3", true, 3, ""},
+          {"-0", true, 0, ""},
+          {"0x1A", true, 0, "x1A"},
+          {"-2147483648", true, INT_MIN, ""},
+          {"2147483648", false, 0, ""},
+          {"99999999999", false, 0, ""},
+          {"123456789012345678901234567890123456789012345678901234567890",
+           false, 0, ""},
+          {"+-3", false, 0, ""},
+          {"e5", false, 0, ""},
+      });
 }
 
 // Items that straddle the reader's buffer, or are longer than it.
