@@ -78,8 +78,9 @@ char* formatGeneral(float value, char* out) {
   for (; next < mark; ++next) {
     if (*next != '.') digits[count++] = *next;
   }
-  int exponent = 0;
-  std::from_chars(mark + (mark[1] == '+' ? 2 : 1), shortestEnd, exponent);
+  // The exponent: a sign, then two digits for any float.
+  int exponent = (mark[2] - '0') * 10 + (mark[3] - '0');
+  if (mark[1] == '-') exponent = -exponent;
 
   if (count > 6) {
     if (count == 7 && digits[6] == '5')
