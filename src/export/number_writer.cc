@@ -45,22 +45,26 @@ char* copyGrouped(const char* first, const char* last, char separator,
   return out;
 }
 
+// The exact six-digit conversion, as printf("%.6g") writes it: slower.
+char* exactGeneral(float value, char* out) {
+  return std::to_chars(out, out + 32, value, std::chars_format::general, 6).ptr;
+}
+
 // Writes `value` as printf("%.6g") does into `out`, which has room for 32
 // characters, and returns the end. The shortest digits that read back as
-// `value` are found first (quick); when there are six or fewer, they are
-// the six-digit rounding of the value itself, since a float lies closer to
+// `value` are found first, which is quick; when there are six or fewer, they
+// are the six-digit rounding of the value itself, since a float lies closer to
 // them than half a unit of the sixth digit. When there are more, rounding
 // them at the sixth gives the same digits as rounding the value, except
 // where they end in exactly a half: only the value itself can settle that
-// tie, and the slower exact six-digit conversion does.
+// tie, and the exact conversion does.
 char* formatGeneral(float value, char* out) {
   // Zeros, subnormals (too few bits for the reasoning above), infinities
   // and NaNs: the exact conversion.
   const float magnitude = std::fabs(value);
   if (!(magnitude >= std::numeric_limits<float>::min() &&
         magnitude <= std::numeric_limits<float>::max()))
-    return std::to_chars(out, out + 32, value, std::chars_format::general, 6)
-        .ptr;
+    return exactGeneral(value, out);
   char shortest[32];
   const char* const shortestEnd =
       std::to_chars(shortest, shortest + sizeof shortest, value,
@@ -83,9 +87,7 @@ char* formatGeneral(float value, char* out) {
   if (mark[1] == '-') exponent = -exponent;
 
   if (count > 6) {
-    if (count == 7 && digits[6] == '5')
-      return std::to_chars(out, out + 32, value, std::chars_format::general, 6)
-          .ptr;
+    if (count == 7 && digits[6] == '5') return exactGeneral(value, out);
     const bool roundUp = digits[6] >= '5';
     count = 6;
     if (roundUp) {

@@ -6,8 +6,8 @@
 //   token or value (bit for bit), and so what is left for the next read.
 // - odd: the next bytes pick a number format (classic, de_DE.UTF-8,
 //   en_US.UTF-8, or a decimal point, separator and grouping of their own),
-//   the rest are float bit patterns; appendNumber must write each exactly as
-//   a std::ostream imbued with that format does.
+//   the rest are floats; appendNumber must write each exactly as a
+//   std::ostream imbued with that format does.
 // The two locales come from LOCPATH; without them the fuzzer stops at once.
 #include <unistd.h>
 
@@ -126,15 +126,26 @@ void compareWrites(const std::uint8_t* data, std::size_t size) {
     }
   }
   const NumberFormat format = formatOf(locale);
+  // Each four bytes give two floats: their bit pattern, and the float
+  // nearest a decimal of up to eight digits, where the six-digit rounding
+  // meets ties and carries.
   for (std::size_t at = 1; at + 4 <= size; at += 4) {
-    float value;
-    std::memcpy(&value, data + at, sizeof value);
-    std::ostringstream stream;
-    stream.imbue(locale);
-    stream << value;
-    std::string mine;
-    appendNumber(value, format, &mine);
-    if (mine != stream.str()) differ(("writing " + stream.str()).c_str());
+    std::uint32_t bits;
+    std::memcpy(&bits, data + at, sizeof bits);
+    float values[2];
+    std::memcpy(&values[0], &bits, sizeof bits);
+    const std::string decimal =
+        std::to_string(bits % 100000000) + "e" +
+        std::to_string(static_cast<int>(bits >> 27) - 20);
+    values[1] = std::strtof(decimal.c_str(), nullptr);
+    for (const float value : values) {
+      std::ostringstream stream;
+      stream.imbue(locale);
+      stream << value;
+      std::string mine;
+      appendNumber(value, format, &mine);
+      if (mine != stream.str()) differ(("writing " + stream.str()).c_str());
+    }
   }
 }
 
