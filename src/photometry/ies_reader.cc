@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
-
 bool isWhitespace(char c) {
   // Space, or tab, line feed, vertical tab, form feed, carriage return.
   return c == ' ' || (c >= '\t' && c <= '\r');
@@ -91,6 +89,9 @@ const char* scanToken(const char* next, const char* end) {
 
 }  // namespace
 
+IesReader::IesReader(std::size_t bufferSize)
+    : bufferSize_(bufferSize > 0 ? bufferSize : 1) {}
+
 bool IesReader::open(const std::string& path) {
   std::error_code error;
   const std::filesystem::path file = pathFromUtf8(path);
@@ -99,16 +100,24 @@ bool IesReader::open(const std::string& path) {
   // CR line ends read alike, and a stray Ctrl-Z does not end the file early
   // as Windows' text mode would.
   file_.open(file, std::ios::in | std::ios::binary);
-  buffer_.resize(kBufferSize);
+  buffer_.resize(bufferSize_);
   return file_.is_open();
 }
 
 bool IesReader::readToken(std::string* token) {
   if (failed_ || !skipWhitespace()) return fail();
-  const std::size_t length = itemLength(scanToken);
-  token->assign(&buffer_[position_], length);
-  position_ += length;
-  return true;
+  // Taken a buffer at a time: a token is not converted, so it need not lie
+  // whole in the buffer, which keeps its size even for a file that is one
+  // long token.
+  token->clear();
+  for (;;) {
+    const char* const first = buffer_.data() + position_;
+    const char* const last = buffer_.data() + end_;
+    const char* const stop = scanToken(first, last);
+    token->append(first, stop);
+    position_ += static_cast<std::size_t>(stop - first);
+    if (stop < last || !readMore()) return true;
+  }
 }
 
 bool IesReader::readInteger(int* value) {
@@ -179,9 +188,9 @@ bool IesReader::readMore() {
   return true;
 }
 
-// The length of the item at the cursor, as `scan` delimits it. An item that
+// The length of the number at the cursor, as `scan` delimits it. One that
 // runs up to the end of the bytes read so far may go on in the file: read
-// more and scan it again.
+// more, growing the buffer if it must, and scan it again.
 template <typename Scan>
 std::size_t IesReader::itemLength(Scan scan) {
   for (;;) {

@@ -15,9 +15,12 @@
 /// Once a read has failed, every later read fails too.
 ///
 /// The file is read through a buffer of fixed size, which grows only to hold
-/// a single item longer than itself: never the whole file.
+/// a single number longer than itself: never the whole file.
 class IesReader {
  public:
+  /// A reader whose buffer starts at `bufferSize` bytes (at least 1).
+  explicit IesReader(std::size_t bufferSize = 64 * 1024);
+
   /// Opens the regular file at `path`, UTF-8 text, for reading. Returns
   /// false for a path that can't be opened or that names no regular file (a
   /// directory, a device or a pipe, which could block or never end).
@@ -46,6 +49,7 @@ class IesReader {
   bool fail();
 
   std::ifstream file_;
+  const std::size_t bufferSize_;
   std::vector<char> buffer_;
   std::size_t position_ = 0;  // the next unread byte of buffer_
   std::size_t end_ = 0;       // the end of the bytes read into buffer_

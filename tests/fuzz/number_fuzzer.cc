@@ -1,9 +1,10 @@
 // Differential fuzzing of the number reading and writing against the C++
 // stream library, which defines them. The first byte picks the half:
 // - even: the rest is, after eight bytes that pick the kind of each read in
-//   turn (token, integer, real), a text read both by IesReader and by a
-//   std::istream under the classic locale. Every read must agree: success,
-//   token or value (bit for bit), and so what is left for the next read.
+//   turn (token, integer, real) and the reader's buffer size, a text read
+//   both by IesReader and by a std::istream under the classic locale. Every
+//   read must agree: success, token or value (bit for bit), and so what is
+//   left for the next read.
 // - odd: the next bytes pick a number format (classic, de_DE.UTF-8,
 //   en_US.UTF-8, or a decimal point, separator and grouping of their own),
 //   the rest are floats; appendNumber must write each exactly as a
@@ -66,7 +67,8 @@ void compareReads(const std::uint8_t* data, std::size_t size) {
       "/tmp/lumtrel-number-fuzz-" + std::to_string(getpid());
   std::ofstream(path, std::ios::binary) << text;
 
-  IesReader reader;
+  // A buffer of a few bytes, so that items straddle it and outgrow it.
+  IesReader reader(1 + kinds[0] % 16);
   if (!reader.open(path)) differ("the text could not be opened");
   std::istringstream stream(text);
   stream.imbue(std::locale::classic());
