@@ -40,26 +40,18 @@ void setPerValue(benchmark::State& state, int values) {
                                      benchmark::Counter::kInvert);
 }
 
-void parseGrid(benchmark::State& state) {
+// Reads the grid of `planes` × `angles`, and when `save` also writes its
+// table, as a whole run does.
+void parseGrid(benchmark::State& state, bool save) {
   const int planes = state.range(0), angles = state.range(1);
   const std::string path = writeGrid(planes, angles);
   for (auto _ : state) {
     PhotometricData record;
     std::ostringstream console;
-    if (!record.parse(path, console)) state.SkipWithError("parse failed");
-    benchmark::DoNotOptimize(record.candela.data());
-  }
-  setPerValue(state, planes * angles);
-}
-
-void parseAndSaveGrid(benchmark::State& state) {
-  const int planes = state.range(0), angles = state.range(1);
-  const std::string path = writeGrid(planes, angles);
-  for (auto _ : state) {
-    PhotometricData record;
-    std::ostringstream console;
-    if (!record.parse(path, console) || !record.save(path + ".csv", console))
+    if (!record.parse(path, console) ||
+        (save && !record.save(path + ".csv", console)))
       state.SkipWithError("parse or save failed");
+    benchmark::DoNotOptimize(record.candela.data());
   }
   setPerValue(state, planes * angles);
 }
@@ -86,12 +78,12 @@ void writeNumbers(benchmark::State& state) {
   setPerValue(state, static_cast<int>(values.size()));
 }
 
-BENCHMARK(parseGrid)
+BENCHMARK_CAPTURE(parseGrid, read, false)
     ->Args({73, 37})
     ->Args({361, 181})
     ->Args({1441, 721})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(parseAndSaveGrid)
+BENCHMARK_CAPTURE(parseGrid, read_and_save, true)
     ->Args({73, 37})
     ->Args({361, 181})
     ->Args({1441, 721})
