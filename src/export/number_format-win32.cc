@@ -30,7 +30,7 @@ std::string standardGrouping(const std::wstring& windowsGrouping) {
       sizes.push_back(static_cast<char>(size < CHAR_MAX ? size : CHAR_MAX));
       size = 0;
     } else if (character >= L'0' && character <= L'9') {
-      size = size * 10 + (character - L'0');
+      size = size < CHAR_MAX ? size * 10 + (character - L'0') : CHAR_MAX;
     }
   }
   if (sizes.empty() || sizes[0] == 0) return {};
