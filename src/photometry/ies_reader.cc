@@ -2,12 +2,11 @@
 
 #include <charconv>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <limits>
 
 #include "photometry/file_path.h"
+#include "photometry/real_text.h"
 
 namespace {
 
@@ -141,19 +140,7 @@ bool IesReader::readReal(float* value) {
   position_ += length;
   if (quickReal(first, last, value)) return true;
   if (first < last && *first == '+') ++first;
-  const auto [stop, error] = std::from_chars(first, last, *value);
-  if (stop != last || error == std::errc::invalid_argument) return fail();
-  if (error == std::errc::result_out_of_range) {
-    // Beyond the float range either way. Extraction refuses an overflow but
-    // takes an underflow as the nearest float, 0 or a subnormal, which
-    // from_chars does not give: strtof does, as extraction itself uses it.
-    const std::string text(first, last);
-    const float nearest = std::strtof(text.c_str(), nullptr);
-    if (nearest == std::numeric_limits<float>::infinity() ||
-        nearest == -std::numeric_limits<float>::infinity())
-      return fail();
-    *value = nearest;
-  }
+  if (!realFromText(first, last, value)) return fail();
   return true;
 }
 

@@ -1,0 +1,23 @@
+#include <charconv>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "photometry/real_text.h"
+
+bool realFromText(const char* first, const char* last, float* value) {
+  const auto [stop, error] = std::from_chars(first, last, *value);
+  if (stop != last || error == std::errc::invalid_argument) return false;
+  if (error == std::errc::result_out_of_range) {
+    // Beyond the float range either way. Extraction refuses an overflow but
+    // takes an underflow as the nearest float, 0 or a subnormal, which
+    // from_chars does not give: strtof does, as extraction itself uses it.
+    const std::string text(first, last);
+    const float nearest = std::strtof(text.c_str(), nullptr);
+    if (nearest == std::numeric_limits<float>::infinity() ||
+        nearest == -std::numeric_limits<float>::infinity())
+      return false;
+    *value = nearest;
+  }
+  return true;
+}
