@@ -8,7 +8,8 @@
 //   stdout           the console output expected, to the byte
 //   status           the exit status expected (default: 0)
 //   memory-limit-mb  an address-space limit for the run, in plain builds
-//   NAME.expected    what the file NAME holds after the run
+//   NAME.expected    what the file NAME holds after the run; in a subfolder,
+//                    what the file of that name in that subfolder holds
 //   absent           files that must not exist after the run, one a line
 // Standard error must stay empty.
 //
@@ -204,11 +205,15 @@ TEST_P(EndToEnd, Run) {
   EXPECT_EQ(outcome.err, "");
   const std::string status = readFile(caseDir / "status");
   EXPECT_EQ(outcome.status, status.empty() ? 0 : std::stoi(status));
-  for (const fs::directory_entry& entry : fs::directory_iterator(caseDir)) {
-    if (entry.path().extension() != ".expected") continue;
-    const std::string name = entry.path().stem().string();
+  for (auto entry = fs::recursive_directory_iterator(caseDir);
+       entry != fs::recursive_directory_iterator(); ++entry) {
+    if (entry->path().filename() == "windows")
+      entry.disable_recursion_pending();
+    if (entry->path().extension() != ".expected") continue;
+    const fs::path expectedFile = entry->path().lexically_relative(caseDir);
+    const fs::path name = fs::path(expectedFile).replace_extension();
     const std::string expected =
-        readFile(expectation(caseDir, entry.path().filename(), wine));
+        readFile(expectation(caseDir, expectedFile.string(), wine));
     std::optional<std::string> written = readFile(root / "work" / name);
     const bool leftAsItWas =
         fs::exists(caseDir / name) && readFile(caseDir / name) == expected;

@@ -15,9 +15,7 @@ void exportGrid(const PhotometricData& record, const std::string& inputPath,
     console << "No output path given." << std::endl;
     return;
   }
-  std::error_code error;
-  if (std::filesystem::equivalent(pathFromUtf8(inputPath),
-                                  pathFromUtf8(outputPath), error)) {
+  if (sameFile(pathFromUtf8(inputPath), pathFromUtf8(outputPath))) {
     console << "Could not save over the input file: " << outputPath
             << std::endl;
     return;

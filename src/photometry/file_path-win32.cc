@@ -4,6 +4,65 @@
 
 #include "photometry/file_path.h"
 
+namespace {
+
+bool startsWith(const std::wstring& text, const wchar_t* start) {
+  return text.rfind(start, 0) == 0;
+}
+
+// Windows refuses a path whose full form is MAX_PATH characters or more
+// unless it is in the extended-length form. That form reaches the file
+// system as it stands, without the normalisation Windows gives every other
+// path, so only the full path that GetFullPathNameW has normalised may get
+// the prefix. A path Windows takes as it is stays as the user wrote it.
+std::wstring withinLengthLimit(const std::wstring& path) {
+  if (startsWith(path, L"\\\\?\\")) return path;
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length =
+      GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  if (full.size() < MAX_PATH) return path;
+  if (startsWith(full, L"\\\\.\\") || startsWith(full, L"\\\\?\\"))
+    return path;  // a device, whose name Windows reads as it is
+  if (startsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+// An open handle to what `path` names, for reading its attributes only:
+// never its data, and not blocked by others who have it open. Folders
+// open too.
+class AttributeHandle {
+ public:
+  explicit AttributeHandle(const std::filesystem::path& path)
+      : handle_(path.empty()
+                    ? INVALID_HANDLE_VALUE
+                    : CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                      FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr)) {}
+  ~AttributeHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  AttributeHandle(const AttributeHandle&) = delete;
+  AttributeHandle& operator=(const AttributeHandle&) = delete;
+
+  // The file's attributes and identity, when it is a file on a disk.
+  bool diskFileInformation(BY_HANDLE_FILE_INFORMATION* information) const {
+    return handle_ != INVALID_HANDLE_VALUE &&
+           GetFileType(handle_) == FILE_TYPE_DISK &&
+           GetFileInformationByHandle(handle_, information);
+  }
+
+ private:
+  const HANDLE handle_;
+};
+
+}  // namespace
+
 std::filesystem::path pathFromUtf8(const std::string& text) {
   if (text.empty() || text.size() > INT_MAX ||
       text.find('\0') != std::string::npos)
@@ -15,5 +74,23 @@ std::filesystem::path pathFromUtf8(const std::string& text) {
   std::wstring wide(size, L'\0');
   MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length,
                       wide.data(), size);
-  return wide;
+  return withinLengthLimit(wide);
+}
+
+// Asked of Windows directly: the C library's stat, which std::filesystem
+// uses here, refuses every extended-length path because of its "?".
+bool isRegularFile(const std::filesystem::path& path) {
+  BY_HANDLE_FILE_INFORMATION information;
+  return AttributeHandle(path).diskFileInformation(&information) &&
+         !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool sameFile(const std::filesystem::path& first,
+              const std::filesystem::path& second) {
+  BY_HANDLE_FILE_INFORMATION one, other;
+  return AttributeHandle(first).diskFileInformation(&one) &&
+         AttributeHandle(second).diskFileInformation(&other) &&
+         one.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
+         one.nFileIndexHigh == other.nFileIndexHigh &&
+         one.nFileIndexLow == other.nFileIndexLow;
 }

@@ -6,10 +6,26 @@
 
 /// The file system path named by `text`, a path as the user gave it, in
 /// UTF-8. On Windows the text is turned into the UTF-16 name the system
-/// uses, so any name Windows can hold works; elsewhere its bytes are the
-/// name. Text that names no file, because it isn't valid UTF-8 on Windows or
-/// holds a NUL character (which would cut the name short), gives an empty
-/// path, which every open and every check refuses. Never throws.
+/// uses, so any name Windows can hold works, and a path whose full form
+/// reaches 260 characters, which Windows would refuse, is handed over in the
+/// extended-length form (\\?\C:\..., \\?\UNC\server\share\...) after Windows'
+/// own normalisation (made absolute, "/" turned into "\", "." and ".."
+/// resolved, a trailing dot or space of the last name dropped); a shorter
+/// path, or one already in that form, is kept as written. Elsewhere the
+/// text's bytes are the name. Text that names no file, because it isn't
+/// valid UTF-8 on Windows or holds a NUL character (which would cut the name
+/// short), gives an empty path, which every open and every check refuses.
+/// Never throws.
 std::filesystem::path pathFromUtf8(const std::string& text);
+
+/// True when `path` names an existing regular file, and not a folder, a
+/// device or a pipe, which could block or never end. Never throws.
+bool isRegularFile(const std::filesystem::path& path);
+
+/// True when `first` and `second` both name one existing file, however each
+/// spells it (another case on Windows, "..", a link). False when either
+/// names nothing or can't be examined. Never throws.
+bool sameFile(const std::filesystem::path& first,
+              const std::filesystem::path& second);
 
 #endif  // LUMTREL_PHOTOMETRY_FILE_PATH_H_

@@ -92,9 +92,8 @@ IesReader::IesReader(std::size_t bufferSize)
     : bufferSize_(bufferSize > 0 ? bufferSize : 1) {}
 
 bool IesReader::open(const std::string& path) {
-  std::error_code error;
   const std::filesystem::path file = pathFromUtf8(path);
-  if (!std::filesystem::is_regular_file(file, error)) return false;
+  if (!isRegularFile(file)) return false;
   // Binary: a carriage return is whitespace like any other, so CRLF, LF and
   // CR line ends read alike, and a stray Ctrl-Z does not end the file early
   // as Windows' text mode would.

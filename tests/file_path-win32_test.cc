@@ -1,0 +1,65 @@
+// Checks the path that reaches the Windows file system for a path the user
+// gave: as written while Windows takes it, in the extended-length form once
+// its full form reaches 260 characters, normalised first.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "photometry/file_path.h"
+
+namespace {
+
+// The current folder, C:\ for the relative rows, for as long as it lives.
+class InFolder {
+ public:
+  explicit InFolder(const wchar_t* folder) {
+    GetCurrentDirectoryW(MAX_PATH, saved_);
+    SetCurrentDirectoryW(folder);
+  }
+  ~InFolder() { SetCurrentDirectoryW(saved_); }
+
+ private:
+  wchar_t saved_[MAX_PATH];
+};
+
+TEST(FilePath, LongPathsTakeTheExtendedFormOnceNormalised) {
+  const InFolder root(L"C:\\");
+  // Two names that make any path holding both longer than 260 characters.
+  const std::string a(150, 'a'), b(150, 'b');
+  const std::wstring wa(a.begin(), a.end()), wb(b.begin(), b.end());
+  const struct {
+    const char* shape;
+    std::string given;
+    std::wstring reaching;
+  } rows[] = {
+      {"short, relative", "lamp.csv", L"lamp.csv"},
+      {"short, drive-absolute", "C:/data/./lamp.csv", L"C:/data/./lamp.csv"},
+      {"short device name", "NUL", L"NUL"},
+      {"short, forbidden name", "a<b.csv", L"a<b.csv"},
+      {"long, drive-absolute", "D:\\" + a + "\\" + b + ".csv",
+       L"\\\\?\\D:\\" + wa + L"\\" + wb + L".csv"},
+      {"long, relative", a + "\\" + b + ".csv",
+       L"\\\\?\\C:\\" + wa + L"\\" + wb + L".csv"},
+      {"long, forward slashes", "D:/" + a + "/" + b + "/lamp.csv",
+       L"\\\\?\\D:\\" + wa + L"\\" + wb + L"\\lamp.csv"},
+      {"long, with . and ..", "D:\\" + a + "\\.\\x\\..\\" + b + ".csv",
+       L"\\\\?\\D:\\" + wa + L"\\" + wb + L".csv"},
+      {"long, trailing dot", "D:\\" + a + "\\" + b + ".csv.",
+       L"\\\\?\\D:\\" + wa + L"\\" + wb + L".csv"},
+      {"long, trailing space", "D:\\" + a + "\\" + b + ".csv ",
+       L"\\\\?\\D:\\" + wa + L"\\" + wb + L".csv"},
+      {"long, UNC", "\\\\server\\share\\" + a + "\\" + b + ".csv",
+       L"\\\\?\\UNC\\server\\share\\" + wa + L"\\" + wb + L".csv"},
+      {"long, already extended", "\\\\?\\D:\\" + a + "\\..\\" + b + ".csv",
+       L"\\\\?\\D:\\" + wa + L"\\..\\" + wb + L".csv"},
+      {"empty", "", L""},
+      {"not UTF-8", "lamp\xE9.csv", L""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.shape);
+    EXPECT_EQ(pathFromUtf8(row.given).native(), row.reaching);
+  }
+}
+
+}  // namespace
