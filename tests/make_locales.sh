@@ -9,7 +9,7 @@ if ! command -v localedef >/dev/null; then
   exit 1
 fi
 mkdir -p "$folder"
-for name in de_DE en_US en_IN fr_FR de_CH; do
+for name in de_DE en_US en_IN fr_FR de_CH ps_AF; do
   if [ ! -f "/usr/share/i18n/locales/$name" ]; then
     echo "The $name locale definition is missing: install it (Debian: apt-get install locales)"
     exit 1

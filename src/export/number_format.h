@@ -18,8 +18,13 @@ struct NumberFormat {
 /// format of the user's default locale, the user's own changes included; a
 /// separator that is not one ASCII character is not used (a decimal point
 /// instead, no grouping instead), so the table stays plain single-byte text.
-/// Elsewhere: the environment locale (std::locale("")), or the classic
-/// format when that names a locale that isn't installed. Never fails.
+/// Elsewhere: the environment locale's numeric conventions as the C library
+/// gives them (LC_ALL, LC_NUMERIC, LANG), whatever the C++ library; a group
+/// separator of several bytes becomes one character (a no-break space a
+/// space, U+2019 and U+066C an apostrophe) or, when none stands for it, no
+/// grouping; a decimal point of several bytes becomes the point. The
+/// classic format when the environment names a locale that isn't
+/// installed. Never fails.
 NumberFormat environmentNumberFormat();
 
 #endif  // LUMTREL_EXPORT_NUMBER_FORMAT_H_
