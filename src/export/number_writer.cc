@@ -59,8 +59,16 @@ char* exactGeneral(float value, char* out) {
 // where they end in exactly a half: only the value itself can settle that
 // tie, and the exact conversion does.
 char* formatGeneral(float value, char* out) {
-  // Zeros, subnormals (too few bits for the reasoning above), infinities
-  // and NaNs: the exact conversion.
+  // Infinities and NaNs as the stream writes them: to_chars spells a NaN
+  // differently from one C++ library to the next ("-nan(ind)").
+  if (!std::isfinite(value)) {
+    if (std::signbit(value)) *out++ = '-';
+    for (const char* name = std::isnan(value) ? "nan" : "inf"; *name; ++name)
+      *out++ = *name;
+    return out;
+  }
+  // Zeros and subnormals (too few bits for the reasoning above): the exact
+  // conversion.
   const float magnitude = std::fabs(value);
   if (!(magnitude >= std::numeric_limits<float>::min() &&
         magnitude <= std::numeric_limits<float>::max()))

@@ -12,11 +12,14 @@
 // The two locales come from LOCPATH; without them the fuzzer stops at once.
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <locale>
 #include <sstream>
 #include <string>
@@ -25,6 +28,28 @@
 #include "photometry/ies_reader.h"
 
 namespace {
+
+// Where libc++'s stream parts from the standard library's rules, which the
+// reader and the writer follow (libstdc++'s stream keeps to them):
+// - its extraction takes letters into a number, for hexadecimal, infinities
+//   and NaNs, a second exponent mark among them ("5I" and "4e-2e" fail as a
+//   whole where the rules read 5 and 4e-2 and leave the rest), so under
+//   libc++ the texts to read hold no letters (the reader's tests cover
+//   exponents there);
+// - it takes a NUL inside a grouping as a size that ends the grouping, where
+//   the sizes end at the NUL, so under libc++ the fuzzer's own formats hold
+//   none. No user's format holds one: the C library's grouping is a C
+//   string;
+// - its extraction refuses a value too small for a float.
+#ifdef _LIBCPP_VERSION
+constexpr bool kStreamKeepsTheRules = false;
+#else
+constexpr bool kStreamKeepsTheRules = true;
+#endif
+
+bool isLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 class FormatPunctuation : public std::numpunct<char> {
  public:
@@ -62,7 +87,9 @@ void differ(const char* what) {
 void compareReads(const std::uint8_t* data, std::size_t size) {
   if (size < 8) return;
   const std::uint8_t* const kinds = data;
-  const std::string text(reinterpret_cast<const char*>(data + 8), size - 8);
+  std::string text(reinterpret_cast<const char*>(data + 8), size - 8);
+  if (!kStreamKeepsTheRules)
+    std::replace_if(text.begin(), text.end(), isLetter, ' ');
   static const std::string path =
       "/tmp/lumtrel-number-fuzz-" + std::to_string(getpid());
   std::ofstream(path, std::ios::binary) << text;
@@ -93,7 +120,13 @@ void compareReads(const std::uint8_t* data, std::size_t size) {
       default: {
         float mine = 0, theirs = 0;
         ok = reader.readReal(&mine);
-        if (ok != static_cast<bool>(stream >> theirs)) differ("real read");
+        const bool theirsOk = static_cast<bool>(stream >> theirs);
+        // libc++ refuses a value too small for a float, which the rules
+        // read as 0 or a subnormal; its stream reads on no further.
+        if (!kStreamKeepsTheRules && ok && !theirsOk &&
+            std::fabs(mine) < std::numeric_limits<float>::min())
+          return;
+        if (ok != theirsOk) differ("real read");
         if (ok && std::memcmp(&mine, &theirs, sizeof mine) != 0) differ("real");
       }
     }
@@ -121,6 +154,8 @@ void compareWrites(const std::uint8_t* data, std::size_t size) {
       const std::size_t length = data[3] % 5;
       if (size < 4 + length) return;
       own.grouping.assign(reinterpret_cast<const char*>(data + 4), length);
+      if (!kStreamKeepsTheRules)
+        own.grouping.resize(std::strlen(own.grouping.c_str()));
       locale = std::locale(std::locale::classic(), new FormatPunctuation(own));
       data += length + 3;
       size -= length + 3;
