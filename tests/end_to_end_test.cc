@@ -185,8 +185,11 @@ TEST_P(EndToEnd, Run) {
   if (wine.active() && skippedUnderWine(GetParam()))
     GTEST_SKIP() << skippedUnderWine(GetParam());
   const fs::path caseDir = fs::path(LUMTREL_CASES_DIR) / GetParam();
+  // A folder of its own for the Windows run, which ctest -j may run at the
+  // same time as the Linux one.
   const fs::path root =
-      fs::path(testing::TempDir()) / ("lumtrel-" + GetParam());
+      fs::path(testing::TempDir()) /
+      ((wine.active() ? "lumtrel-wine-" : "lumtrel-") + GetParam());
   fs::remove_all(root);
   fs::create_directories(root / "work");
   for (const fs::directory_entry& entry : fs::directory_iterator(caseDir)) {
