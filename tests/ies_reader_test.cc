@@ -80,6 +80,10 @@ TEST(IesReader, ReadsRealsAsStreamExtractionDoes) {
           {"3.4028236e38", false, 0, ""},
           {"-1e39", false, 0, ""},
           {"1500.000000000", true, 1500, ""},
+          // Past 2^24, halfway between two floats: the even one.
+          {"16777217", true, 16777216.0f, ""},
+          {"16777219", true, 16777220.0f, ""},
+          {"-0.71e-45", true, -1.40129846e-45f, ""},
       });
 }
 
