@@ -1,11 +1,7 @@
 #include "photometry/ies_reader.h"
 
 #include <charconv>
-#include <cstdint>
-#include <cstring>
-#include <filesystem>
 
-#include "photometry/file_path.h"
 #include "photometry/real_text.h"
 
 namespace {
@@ -50,37 +46,6 @@ const char* scanReal(const char* next, const char* end) {
   return next;
 }
 
-// Converts the text of a real the quick way where that is exact: digits
-// with at most one decimal point, no exponent, making an integer of at most
-// 2^24 scaled by at most ten decimal places. Both are then exact floats, and
-// the one division rounds once, correctly, as a full conversion would.
-// Returns false, leaving `value` alone, for any other text.
-bool quickReal(const char* next, const char* end, float* value) {
-  static constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                           1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-  constexpr std::uint32_t kLargestExact = 1u << 24;
-  bool negative = false;
-  if (next < end && isSign(*next)) negative = *next++ == '-';
-  std::uint32_t digits = 0;
-  int places = 0;
-  bool digitSeen = false, pointSeen = false;
-  for (; next < end; ++next) {
-    if (*next == '.' && !pointSeen) {
-      pointSeen = true;
-      continue;
-    }
-    if (!isDigit(*next)) return false;
-    digits = digits * 10 + static_cast<std::uint32_t>(*next - '0');
-    if (digits > kLargestExact) return false;
-    digitSeen = true;
-    if (pointSeen && ++places > 10) return false;
-  }
-  if (!digitSeen) return false;
-  const float magnitude = static_cast<float>(digits) / kPowersOfTen[places];
-  *value = negative ? -magnitude : magnitude;
-  return true;
-}
-
 const char* scanToken(const char* next, const char* end) {
   while (next < end && !isWhitespace(*next)) ++next;
   return next;
@@ -88,19 +53,9 @@ const char* scanToken(const char* next, const char* end) {
 
 }  // namespace
 
-IesReader::IesReader(std::size_t bufferSize)
-    : bufferSize_(bufferSize > 0 ? bufferSize : 1) {}
+IesReader::IesReader(std::size_t bufferSize) : buffer_(bufferSize) {}
 
-bool IesReader::open(const std::string& path) {
-  const std::filesystem::path file = pathFromUtf8(path);
-  if (!isRegularFile(file)) return false;
-  // Binary: a carriage return is whitespace like any other, so CRLF, LF and
-  // CR line ends read alike, and a stray Ctrl-Z does not end the file early
-  // as Windows' text mode would.
-  file_.open(file, std::ios::in | std::ios::binary);
-  buffer_.resize(bufferSize_);
-  return file_.is_open();
-}
+bool IesReader::open(const std::string& path) { return buffer_.open(path); }
 
 bool IesReader::readToken(std::string* token) {
   if (failed_ || !skipWhitespace()) return fail();
@@ -109,21 +64,19 @@ bool IesReader::readToken(std::string* token) {
   // long token.
   token->clear();
   for (;;) {
-    const char* const first = buffer_.data() + position_;
-    const char* const last = buffer_.data() + end_;
-    const char* const stop = scanToken(first, last);
-    token->append(first, stop);
-    position_ += static_cast<std::size_t>(stop - first);
-    if (stop < last || !readMore()) return true;
+    const char* const stop = scanToken(buffer_.next(), buffer_.end());
+    token->append(buffer_.next(), stop);
+    buffer_.advance(stop);
+    if (stop < buffer_.end() || !buffer_.readMore()) return true;
   }
 }
 
 bool IesReader::readInteger(int* value) {
   if (failed_ || !skipWhitespace()) return fail();
   const std::size_t length = itemLength(scanInteger);
-  const char* first = &buffer_[position_];
+  const char* first = buffer_.next();
   const char* const last = first + length;
-  position_ += length;
+  buffer_.advance(last);
   if (first < last && *first == '+') ++first;
   // from_chars refuses a value beyond the int range, as extraction does.
   const auto [stop, error] = std::from_chars(first, last, *value);
@@ -134,12 +87,9 @@ bool IesReader::readInteger(int* value) {
 bool IesReader::readReal(float* value) {
   if (failed_ || !skipWhitespace()) return fail();
   const std::size_t length = itemLength(scanReal);
-  const char* first = &buffer_[position_];
-  const char* const last = first + length;
-  position_ += length;
-  if (quickReal(first, last, value)) return true;
-  if (first < last && *first == '+') ++first;
-  if (!realFromText(first, last, value)) return fail();
+  const char* const first = buffer_.next();
+  buffer_.advance(first + length);
+  if (!parseReal(first, first + length, value)) return fail();
   return true;
 }
 
@@ -147,31 +97,12 @@ bool IesReader::readReal(float* value) {
 // file.
 bool IesReader::skipWhitespace() {
   for (;;) {
-    while (position_ < end_ && isWhitespace(buffer_[position_])) ++position_;
-    if (position_ < end_ || !readMore()) return position_ < end_;
+    const char* next = buffer_.next();
+    while (next < buffer_.end() && isWhitespace(*next)) ++next;
+    buffer_.advance(next);
+    if (next < buffer_.end() || !buffer_.readMore())
+      return buffer_.next() < buffer_.end();
   }
-}
-
-// Reads more of the file behind the unread bytes, first moving them to the
-// front of the buffer, and growing it only when they fill it whole. Returns
-// false once the file has ended.
-bool IesReader::readMore() {
-  if (fileEnded_) return false;
-  if (position_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + position_, end_ - position_);
-    end_ -= position_;
-    position_ = 0;
-  }
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
-  const std::streamsize got =
-      file_.rdbuf()->sgetn(buffer_.data() + end_,
-                           static_cast<std::streamsize>(buffer_.size() - end_));
-  if (got <= 0) {
-    fileEnded_ = true;
-    return false;
-  }
-  end_ += static_cast<std::size_t>(got);
-  return true;
 }
 
 // The length of the number at the cursor, as `scan` delimits it. One that
@@ -180,10 +111,9 @@ bool IesReader::readMore() {
 template <typename Scan>
 std::size_t IesReader::itemLength(Scan scan) {
   for (;;) {
-    const char* const first = buffer_.data() + position_;
-    const char* const last = buffer_.data() + end_;
-    const char* const stop = scan(first, last);
-    if (stop < last || !readMore())
+    const char* const first = buffer_.next();
+    const char* const stop = scan(first, buffer_.end());
+    if (stop < buffer_.end() || !buffer_.readMore())
       return static_cast<std::size_t>(stop - first);
   }
 }

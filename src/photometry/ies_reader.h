@@ -1,9 +1,9 @@
 #ifndef LUMTREL_PHOTOMETRY_IES_READER_H_
 #define LUMTREL_PHOTOMETRY_IES_READER_H_
 
-#include <fstream>
 #include <string>
-#include <vector>
+
+#include "photometry/read_buffer.h"
 
 /// A forward cursor over the text of one IES file. Line breaks play no part:
 /// each read skips leading whitespace (space, tab, line feed, carriage
@@ -43,17 +43,11 @@ class IesReader {
 
  private:
   bool skipWhitespace();
-  bool readMore();
   template <typename Scan>
   std::size_t itemLength(Scan scan);
   bool fail();
 
-  std::ifstream file_;
-  const std::size_t bufferSize_;
-  std::vector<char> buffer_;
-  std::size_t position_ = 0;  // the next unread byte of buffer_
-  std::size_t end_ = 0;       // the end of the bytes read into buffer_
-  bool fileEnded_ = false;
+  ReadBuffer buffer_;
   bool failed_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "photometry/angle_lists.h"
 #include "photometry/ies_reader.h"
 
 namespace {
@@ -127,15 +128,7 @@ bool IesWalk::verticalAngles(int count, std::vector<float>* angles) {
     if (!listValue("vertical angles", angles)) return false;
   }
   console_ << std::endl;
-  if (angles->empty() || !(angles->front() > 0)) return true;
-
-  console_ << "Vertical angles (transformed): " << std::endl;
-  const float base = angles->front();
-  for (float& angle : *angles) {
-    angle -= base;
-    console_ << angle << ", ";
-  }
-  console_ << std::endl;
+  shiftVerticalAngles(angles, console_);
   return true;
 }
 

@@ -13,4 +13,12 @@
 /// Both round correctly, so they give the same float for every text.
 bool realFromText(const char* first, const char* last, float* value);
 
+/// Converts the text [first, last) of a real as a reader delimits it: an
+/// optional sign ('+' too), digits with at most one `decimalSeparator`, an
+/// exponent part. Plain decimals that convert exactly take a quick path;
+/// the rest goes through realFromText, whose results and failures it
+/// shares. Returns false, leaving `value` alone, when the text is no real.
+bool parseReal(const char* first, const char* last, float* value,
+               char decimalSeparator = '.');
+
 #endif  // LUMTREL_PHOTOMETRY_REAL_TEXT_H_
