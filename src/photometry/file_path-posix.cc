@@ -5,6 +5,8 @@ std::filesystem::path pathFromUtf8(const std::string& text) {
   return text;
 }
 
+std::string nameAsOpened(const std::string& text) { return text; }
+
 bool isRegularFile(const std::filesystem::path& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);

@@ -77,6 +77,12 @@ std::filesystem::path pathFromUtf8(const std::string& text) {
   return withinLengthLimit(wide);
 }
 
+std::string nameAsOpened(const std::string& text) {
+  if (text.rfind("\\\\?\\", 0) == 0) return text;
+  const std::size_t kept = text.find_last_not_of(". ");
+  return kept == std::string::npos ? std::string() : text.substr(0, kept + 1);
+}
+
 // Asked of Windows directly: the C library's stat, which std::filesystem
 // uses here, refuses every extended-length path because of its "?".
 bool isRegularFile(const std::filesystem::path& path) {

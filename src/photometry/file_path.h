@@ -18,6 +18,13 @@
 /// Never throws.
 std::filesystem::path pathFromUtf8(const std::string& text);
 
+/// `text`, a path as the user gave it, as the system resolves its last name:
+/// Windows drops the trailing dots and spaces of the last name ("lamp.ldt."
+/// opens lamp.ldt), except in the extended-length form (\\?\...), which
+/// it takes as written; elsewhere the text is the name as it stands. For
+/// telling a file's kind by its name. Never throws.
+std::string nameAsOpened(const std::string& text);
+
 /// True when `path` names an existing regular file, and not a folder, a
 /// device or a pipe, which could block or never end. Never throws.
 bool isRegularFile(const std::filesystem::path& path);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "photometry/angle_lists.h"
+#include "photometry/file_path.h"
 #include "photometry/ies_reader.h"
 
 namespace {
@@ -218,9 +219,27 @@ bool IesWalk::invalid(const char* item) {
   return false;
 }
 
+// True for a name that ends in ".ldt", in any case, as the system opens it.
+bool namesEulumdatFile(const std::string& path) {
+  const std::string name = nameAsOpened(path);
+  const std::string extension = ".ldt";
+  if (name.size() < extension.size()) return false;
+  return std::equal(extension.begin(), extension.end(),
+                    name.end() - static_cast<std::ptrdiff_t>(extension.size()),
+                    [](char wanted, char c) {
+                      return wanted ==
+                             (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+                    });
+}
+
 }  // namespace
 
 bool PhotometricData::parse(const std::string& path, std::ostream& console) {
+  return namesEulumdatFile(path) ? parseEulumdat(path, console)
+                                 : parseIes(path, console);
+}
+
+bool PhotometricData::parseIes(const std::string& path, std::ostream& console) {
   IesReader reader;
   if (!reader.open(path)) {
     console << "Could not open IES file!" << std::endl;
@@ -236,13 +255,19 @@ bool PhotometricData::parse(const std::string& path, std::ostream& console) {
       !walk.candelaGrid(vertical, horizontalList.size(), horizontal == 1,
                         &grid))
     return false;
+  fill(std::move(verticalList), std::move(horizontalList), std::move(grid),
+       type);
+  return true;
+}
 
-  // Only a file read to its last candela value fills the record.
-  verticalAngles = std::move(verticalList);
-  horizontalAngles = std::move(horizontalList);
+// Only a file read to its last value fills the record.
+void PhotometricData::fill(std::vector<float> vertical,
+                           std::vector<float> horizontal,
+                           std::vector<std::vector<float>> grid, int type) {
+  verticalAngles = std::move(vertical);
+  horizontalAngles = std::move(horizontal);
   candela = std::move(grid);
-  verticalCount = vertical;
+  verticalCount = static_cast<int>(verticalAngles.size());
   horizontalCount = static_cast<int>(horizontalAngles.size());
   photometricType = type;
-  return true;
 }

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-/// What the tool keeps of one IES file: the two angle lists, the candela
-/// grid with its counts, and the photometric type. The rest of the header is
-/// reported, not kept. Candela values are stored as read: the file's candela
-/// multiplier is not applied.
+/// What the tool keeps of one photometric file, IES or EULUMDAT: the two
+/// angle lists, the candela grid with its counts, and the photometric type.
+/// The rest of the header is reported, not kept. Candela values are stored
+/// as read (EULUMDAT intensities in cd/klm): the file's candela multiplier
+/// is not applied.
 ///
 /// Only parse() writes the fields. After a successful parse():
 /// - verticalAngles holds verticalCount entries and horizontalAngles
@@ -27,12 +28,15 @@ class PhotometricData {
   PhotometricData(const PhotometricData&) = delete;
   PhotometricData& operator=(const PhotometricData&) = delete;
 
-  /// Reads the IES file at `path` in one forward pass and fills the record,
-  /// printing the report to `console` as each value is read. Returns false,
-  /// with the reason printed as the last line, when the file can't be
-  /// opened, holds no tilt line, or a value after the tilt line is missing,
-  /// not a number, or a negative count; the record is then left empty.
-  /// Called once per record.
+  /// Reads the photometric file at `path` in one forward pass and fills the
+  /// record, printing the report to `console` as it goes. A name ending in
+  /// ".ldt", in any case, as the system opens it, is read as EULUMDAT, any
+  /// other as IES. Returns false, with the reason printed as the last line,
+  /// when the file can't be opened, or is not valid: an IES file with no
+  /// tilt line, or a value after it missing, not a number or a negative
+  /// count; an EULUMDAT file with a number missing or not a number, or a
+  /// count its symmetry can't have. The record is then left empty. Called
+  /// once per record.
   bool parse(const std::string& path, std::ostream& console = std::cout);
 
   /// Writes the candela grid to `path`, created or replaced, as a
@@ -51,6 +55,13 @@ class PhotometricData {
   int verticalCount = 0;
   /// Header item 6, reported on the console and used by nothing else.
   int photometricType = 0;
+
+ private:
+  bool parseIes(const std::string& path, std::ostream& console);
+  bool parseEulumdat(const std::string& path, std::ostream& console);
+  // Takes the lists and the grid of a file read to its last value.
+  void fill(std::vector<float> vertical, std::vector<float> horizontal,
+            std::vector<std::vector<float>> grid, int type);
 };
 
 #endif  // LUMTREL_PHOTOMETRY_PHOTOMETRIC_DATA_H_
