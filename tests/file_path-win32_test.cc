@@ -62,4 +62,17 @@ TEST(FilePath, LongPathsTakeTheExtendedFormOnceNormalised) {
   }
 }
 
+TEST(FilePath, NamesLoseTheirTrailingDotsAndSpacesAsWindowsOpensThem) {
+  const struct {
+    const char* given;
+    const char* opened;
+  } rows[] = {
+      {"lamp.ldt", "lamp.ldt"},
+      {"C:\\data\\lamp.ldt. .", "C:\\data\\lamp.ldt"},
+      {"\\\\?\\C:\\lamp.ldt.", "\\\\?\\C:\\lamp.ldt."},
+      {"...", ""},
+  };
+  for (const auto& row : rows) EXPECT_EQ(nameAsOpened(row.given), row.opened);
+}
+
 }  // namespace

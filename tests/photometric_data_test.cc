@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -107,6 +108,268 @@ TEST(PhotometricData, ReadsALargeGridInFull) {
   EXPECT_EQ(record.verticalAngles.back(), 90);
   EXPECT_EQ(record.horizontalAngles.back(), 360);
   EXPECT_EQ(record.candela[360][180], (360 * 181 + 180) % 1000);
+}
+
+}  // namespace
+
+namespace {
+
+// The lines of an EULUMDAT file with symmetry `isym` and `mc` C-planes
+// spread evenly, gamma angles 0, 22.5 and 45, and as intensities of the
+// stored plane p the values p * 10, p * 10 + 1 and p * 10 + 2. Line n of
+// the file is element n - 1. Set 1 has two lamps of 3000 lm in all.
+std::vector<std::string> ldtLines(int isym, int mc) {
+  std::vector<std::string> lines = {"Maker",
+                                    "1",
+                                    std::to_string(isym),
+                                    std::to_string(mc),
+                                    std::to_string(360 / mc),
+                                    "3",
+                                    "22.5",
+                                    "report",
+                                    "name",
+                                    "number",
+                                    "file.ldt",
+                                    "date",
+                                    "100",
+                                    "50",
+                                    "20",
+                                    "80",
+                                    "40",
+                                    "10",
+                                    "10",
+                                    "10",
+                                    "10",
+                                    "100",
+                                    "80",
+                                    "1",
+                                    "0",
+                                    "1",
+                                    "2",
+                                    "LED",
+                                    "3000",
+                                    "nw",
+                                    "80",
+                                    "25.5"};
+  lines.insert(lines.end(), 10, "0.5");  // direct ratios
+  for (int i = 0; i < mc; ++i) lines.push_back(std::to_string(i * 360 / mc));
+  lines.insert(lines.end(), {"0", "22.5", "45"});
+  const int stored[] = {mc, 1, mc / 2 + 1, mc / 2 + 1, mc / 4 + 1};
+  for (int plane = 0; plane < stored[isym]; ++plane) {
+    for (int gamma = 0; gamma < 3; ++gamma)
+      lines.push_back(std::to_string(plane * 10 + gamma));
+  }
+  return lines;
+}
+
+std::string joined(const std::vector<std::string>& lines,
+                   const std::string& lineEnd = "\n") {
+  std::string text;
+  for (const std::string& line : lines) text += line + lineEnd;
+  return text;
+}
+
+// The intensities of stored plane p, as ldtLines writes them.
+std::vector<float> storedPlane(int p) {
+  return {p * 10.0f, p * 10.0f + 1, p * 10.0f + 2};
+}
+
+struct LayoutCase {
+  int isym;
+  int mc;
+  std::vector<float> horizontal;
+  std::vector<int> rowPlanes;  // the stored plane that each row holds
+};
+
+TEST(PhotometricData, LaysOutEulumdatPlanesByTheirSymmetry) {
+  const LayoutCase cases[] = {
+      {0, 4, {0, 90, 180, 270}, {0, 1, 2, 3}},
+      {1, 4, {0, 180}, {0, 0}},  // the whole C list, one plane stored
+      {2, 4, {0, 90, 180}, {0, 1, 2}},
+      // Stored from C270 past C0 to C90; rows run C90 to C270.
+      {3, 8, {90, 135, 180, 225, 270}, {4, 3, 2, 1, 0}},
+      {4, 8, {0, 45, 90}, {0, 1, 2}},
+  };
+  for (const LayoutCase& c : cases) {
+    SCOPED_TRACE(c.isym);
+    PhotometricData record;
+    std::ostringstream console;
+    ASSERT_TRUE(record.parse(
+        writeFile("layout.ldt", joined(ldtLines(c.isym, c.mc))), console))
+        << console.str();
+    Grid grid;
+    for (const int plane : c.rowPlanes) grid.push_back(storedPlane(plane));
+    EXPECT_EQ(record.verticalAngles, std::vector<float>({0, 22.5f, 45}));
+    EXPECT_EQ(record.horizontalAngles, c.horizontal);
+    EXPECT_EQ(record.candela, grid);
+    EXPECT_EQ(record.horizontalCount, static_cast<int>(c.horizontal.size()));
+    EXPECT_EQ(record.photometricType, 1);
+  }
+}
+
+// One small file written in every form that real files take gives one
+// record.
+TEST(PhotometricData, ReadsEulumdatInEveryTextForm) {
+  const std::vector<std::string> lines = ldtLines(2, 4);
+  const auto edited = [&](auto edit) {
+    std::vector<std::string> copy = lines;
+    for (std::size_t i = 0; i < copy.size(); ++i) edit(i + 1, &copy[i]);
+    return copy;
+  };
+  // Lines only counted: texts, Ityp, Dc, Dg, the luminaire's size, heights,
+  // fractions, tilt, set 1's texts, the direct ratios.
+  const std::set<std::size_t> counted = {
+      1,  2,  5,  7,  8,  9,  10, 11, 12, 13, 14, 15, 19, 20, 21, 22,
+      23, 25, 28, 30, 31, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42};
+  const std::string texts[] = {
+      joined(lines, "\r\n"),
+      joined(lines, "\r"),
+      joined(lines, "\r\r\n"),
+      joined(lines).substr(0, joined(lines).size() - 1),  // no last line end
+      "\xEF\xBB\xBF" + joined(lines),
+      joined(edited([](std::size_t, std::string* line) {
+        for (char& c : *line) c = c == '.' ? ',' : c;
+      })),
+      joined(edited([](std::size_t, std::string* line) {
+        *line = " \t" + *line + "\t ";
+      })),
+      joined(edited([&](std::size_t number, std::string* line) {
+               if (counted.count(number)) line->clear();
+             }),
+             "\r\r\n"),
+      joined(edited([](std::size_t number, std::string* line) {
+        if (number == 4) *line = "4,0";
+        if (number == 6) *line = "0.3e1";
+      })),
+      joined(lines) + "\n\n0\n1 2 3\nmore planes\n",
+  };
+  PhotometricData plain;
+  std::ostringstream plainConsole;
+  ASSERT_TRUE(plain.parse(writeFile("plain.ldt", joined(lines)), plainConsole));
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    PhotometricData record;
+    std::ostringstream console;
+    ASSERT_TRUE(record.parse(writeFile("form.ldt", text), console));
+    EXPECT_EQ(console.str(), plainConsole.str());
+    EXPECT_EQ(record.verticalAngles, plain.verticalAngles);
+    EXPECT_EQ(record.horizontalAngles, plain.horizontalAngles);
+    EXPECT_EQ(record.candela, plain.candela);
+  }
+}
+
+struct Edit {
+  std::size_t line;  // 1 for the first
+  const char* text;  // nullptr: the file ends before this line
+};
+
+// `lines` with each edit made.
+std::string edited(std::vector<std::string> lines,
+                   std::initializer_list<Edit> edits) {
+  for (const Edit& edit : edits) {
+    if (edit.text) {
+      lines[edit.line - 1] = edit.text;
+    } else {
+      lines.resize(edit.line - 1);
+    }
+  }
+  return joined(lines);
+}
+
+// The last line that reading the file printed.
+std::string lastLine(const std::string& console) {
+  const std::size_t end = console.find_last_not_of('\n');
+  return console.substr(console.rfind('\n', end) + 1,
+                        end - console.rfind('\n', end));
+}
+
+struct FailureCase {
+  Edit edit;
+  const char* message;
+};
+
+// Each a one-line edit of a valid file: Isym 2, six C-planes, four stored.
+TEST(PhotometricData, RefusesABrokenEulumdatFileWithItsReason) {
+  const FailureCase cases[] = {
+      {{1, nullptr}, "symmetry indicator missing or not a number!"},
+      {{3, "x"}, "symmetry indicator missing or not a number!"},
+      {{3, "2.5"}, "symmetry indicator missing or not a number!"},
+      {{3, "5"}, "symmetry indicator must be 0 to 4!"},
+      {{3, "-1"}, "symmetry indicator must be 0 to 4!"},
+      {{3, "3"},
+       "number of C-planes must be a multiple of 4 for this symmetry!"},
+      {{4, "5"},
+       "number of C-planes must be a multiple of 2 for this symmetry!"},
+      {{4, "0"}, "number of C-planes must be at least 1!"},
+      {{4, "1,234.5"}, "number of C-planes missing or not a number!"},
+      {{6, "0"}, "number of gamma angles must be at least 1!"},
+      {{6, "2147483648"}, "number of gamma angles missing or not a number!"},
+      {{16, "80 mm"}, "luminous area length missing or not a number!"},
+      {{17, "nan"}, "luminous area width missing or not a number!"},
+      {{18, "1.5.3"}, "luminous area height missing or not a number!"},
+      {{24, "inf"}, "conversion factor missing or not a number!"},
+      {{26, "0"}, "number of lamp sets must be at least 1!"},
+      {{26, "-3"}, "number of lamp sets must be at least 1!"},
+      {{27, "2.5"}, "number of lamps missing or not a number!"},
+      {{29, "0x10"}, "luminous flux missing or not a number!"},
+      {{32, ""}, "wattage missing or not a number!"},
+      {{33, nullptr}, "C angle missing or not a number!"},
+      {{43, "1e"}, "C angle missing or not a number!"},
+      {{49, "3.5e39"}, "gamma angle missing or not a number!"},
+      {{52, "80 cd"}, "intensity missing or not a number!"},
+      {{63, nullptr}, "intensity missing or not a number!"},
+      // More lamp sets than the file holds: the lines run out.
+      {{26, "2147483647"}, "C angle missing or not a number!"},
+  };
+  for (const FailureCase& c : cases) {
+    SCOPED_TRACE(c.message);
+    SCOPED_TRACE(c.edit.line);
+    PhotometricData record;
+    std::ostringstream console;
+    EXPECT_FALSE(record.parse(
+        writeFile("broken.ldt", edited(ldtLines(2, 6), {c.edit})), console));
+    EXPECT_EQ(lastLine(console.str()),
+              std::string("EULUMDAT data invalid: ") + c.message);
+    EXPECT_TRUE(record.candela.empty());
+    EXPECT_EQ(record.horizontalCount, 0);
+  }
+}
+
+struct ReportCase {
+  std::initializer_list<Edit> edits;
+  const char* line;
+};
+
+// Report lines worked out from set 1 and the luminous area: two lamps of
+// 3000 lm in all, a conversion factor of 1, an area 80 x 40 x 10 mm.
+TEST(PhotometricData, ReportsEulumdatHeaderValuesAsIesDoes) {
+  const ReportCase cases[] = {
+      {{}, "Lumens per lamp: 1500"},
+      {{}, "Candela multiplier: 3"},
+      {{}, "(Width, Length, Height) = (0.04, 0.08, 0.01)"},
+      {{}, "Input Watts: 25.5"},
+      {{{27, "-2"}}, "Number of lamps: 2"},
+      {{{27, "-2"}}, "Lumens per lamp: -1"},
+      {{{27, "0"}}, "Lumens per lamp: 3000"},
+      {{{27, "3"}}, "Lumens per lamp: 1000"},
+      {{{24, "0,5"}, {29, "1234,5"}}, "Candela multiplier: 0.61725"},
+      {{{24, "0"}, {29, "-3000"}}, "Candela multiplier: 0"},
+      {{{29, "-0"}}, "Lumens per lamp: 0"},
+      {{{17, "0"}}, "(Width, Length, Height) = (-0.08, -0.08, 0.01)"},
+      {{{16, "0"}, {17, "-0"}, {18, "-0"}},
+       "(Width, Length, Height) = (0, 0, 0)"},
+      {{{32, "-0"}}, "Input Watts: 0"},
+  };
+  for (const ReportCase& c : cases) {
+    SCOPED_TRACE(c.line);
+    PhotometricData record;
+    std::ostringstream console;
+    EXPECT_TRUE(record.parse(
+        writeFile("report.ldt", edited(ldtLines(2, 6), c.edits)), console));
+    EXPECT_NE(console.str().find(std::string("\n") + c.line + "\n"),
+              std::string::npos)
+        << console.str();
+  }
 }
 
 }  // namespace
