@@ -1,5 +1,5 @@
-// Times the read of whole IES files of generated grids, the table written
-// from them, and the number writer alone, per candela value.
+// Times the read of whole IES and EULUMDAT files of generated grids, the
+// table written from them, and the number writer alone, per candela value.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -34,17 +34,40 @@ std::string writeGrid(int planes, int angles) {
   return path;
 }
 
+// Writes an EULUMDAT file of `planes` C-planes, none repeated by symmetry,
+// and `angles` gamma angles, holding the values writeGrid writes, one a
+// line, and returns its path.
+std::string writeLdt(int planes, int angles) {
+  const std::string path = "/tmp/lumtrel-bench-" + std::to_string(planes) +
+                           "x" + std::to_string(angles) + ".ldt";
+  std::ofstream file(path);
+  file << "generated\n1\n0\n" << planes << "\n0\n" << angles << "\n0\n";
+  for (int line = 8; line <= 26; ++line)
+    file << (line == 26 ? "1" : "0") << '\n';
+  file << "1\nLED\n1000\n3000\n80\n42\n";
+  for (int i = 0; i < 10; ++i) file << "0.5\n";
+  for (int i = 0; i < planes; ++i) file << 360.0 * i / planes << '\n';
+  for (int i = 0; i < angles; ++i) file << 180.0 * i / (angles - 1) << '\n';
+  for (int plane = 0; plane < planes; ++plane) {
+    for (int i = 0; i < angles; ++i)
+      file << (plane * 7 + i * 13) % 5000 << '.' << (plane + i) % 100 << '\n';
+  }
+  return path;
+}
+
 void setPerValue(benchmark::State& state, int values) {
   state.counters["per_value"] =
       benchmark::Counter(values, benchmark::Counter::kIsIterationInvariantRate |
                                      benchmark::Counter::kInvert);
 }
 
-// Reads the grid of `planes` × `angles`, and when `save` also writes its
-// table, as a whole run does.
+// Reads the grid of `planes` × `angles`, from an IES file or, when the third
+// argument is 1, an EULUMDAT file, and when `save` also writes its table, as
+// a whole run does.
 void parseGrid(benchmark::State& state, bool save) {
   const int planes = state.range(0), angles = state.range(1);
-  const std::string path = writeGrid(planes, angles);
+  const std::string path =
+      state.range(2) ? writeLdt(planes, angles) : writeGrid(planes, angles);
   for (auto _ : state) {
     PhotometricData record;
     std::ostringstream console;
@@ -79,14 +102,16 @@ void writeNumbers(benchmark::State& state) {
 }
 
 BENCHMARK_CAPTURE(parseGrid, read, false)
-    ->Args({73, 37})
-    ->Args({361, 181})
-    ->Args({1441, 721})
+    ->Args({73, 37, 0})
+    ->Args({361, 181, 0})
+    ->Args({1441, 721, 0})
+    ->Args({1441, 721, 1})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(parseGrid, read_and_save, true)
-    ->Args({73, 37})
-    ->Args({361, 181})
-    ->Args({1441, 721})
+    ->Args({73, 37, 0})
+    ->Args({361, 181, 0})
+    ->Args({1441, 721, 0})
+    ->Args({1441, 721, 1})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(writeNumbers)->Arg(6)->Arg(7)->Unit(benchmark::kMicrosecond);
 

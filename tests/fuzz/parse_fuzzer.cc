@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes through the whole read of an IES file and checks
-// that the record keeps its shape: filled consistently, or left empty.
+// Feeds arbitrary bytes through the whole read of a photometric file, once
+// as IES and once as EULUMDAT, and checks that the record keeps its shape:
+// filled consistently, or left empty.
 #include <unistd.h>
 
 #include <cstdint>
@@ -36,14 +37,17 @@ bool empty(const PhotometricData& record) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  static const std::string path =
-      "/tmp/lumtrel-fuzz-" + std::to_string(getpid()) + ".ies";
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(data), size);
-  PhotometricData record;
-  std::ostringstream console;
-  const bool read = record.parse(path, console);
-  if (read ? !consistent(record) : !empty(record)) std::abort();
-  if (read) record.save(path + ".csv", console);
+  static const std::string stem =
+      "/tmp/lumtrel-fuzz-" + std::to_string(getpid());
+  for (const char* extension : {".ies", ".ldt"}) {
+    const std::string path = stem + extension;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), size);
+    PhotometricData record;
+    std::ostringstream console;
+    const bool read = record.parse(path, console);
+    if (read ? !consistent(record) : !empty(record)) std::abort();
+    if (read) record.save(stem + ".csv", console);
+  }
   return 0;
 }
