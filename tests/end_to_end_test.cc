@@ -21,8 +21,8 @@
 // before it are compared as above. Every table the tool wrote must use CRLF
 // too; a file the case folder holds and expects unchanged is compared as it
 // is. A file in the case's windows/ folder replaces the expectation of the
-// same name, where Windows differs (it has no classic "C" user locale: Wine
-// maps LC_ALL=C to en-US).
+// same name, or adds one of its own, where Windows differs (it has no classic
+// "C" user locale: Wine maps LC_ALL=C to en-US).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -34,6 +34,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -180,6 +181,23 @@ fs::path expectation(const fs::path& caseDir, const std::string& name,
   return caseDir / name;
 }
 
+// The .expected files of a case, relative to its folder, in subfolders too;
+// under Wine also those that only its windows/ folder holds.
+std::set<fs::path> expectedFiles(const fs::path& caseDir, const WineRun& wine) {
+  std::set<fs::path> names;
+  for (const fs::path& folder : {caseDir, caseDir / "windows"}) {
+    if (!fs::exists(folder) || (folder != caseDir && !wine.active())) continue;
+    for (auto entry = fs::recursive_directory_iterator(folder);
+         entry != fs::recursive_directory_iterator(); ++entry) {
+      if (entry->path() == caseDir / "windows")
+        entry.disable_recursion_pending();
+      if (entry->path().extension() == ".expected")
+        names.insert(entry->path().lexically_relative(folder));
+    }
+  }
+  return names;
+}
+
 TEST_P(EndToEnd, Run) {
   const WineRun wine;
   if (wine.active() && skippedUnderWine(GetParam()))
@@ -211,12 +229,7 @@ TEST_P(EndToEnd, Run) {
   EXPECT_EQ(outcome.err, "");
   const std::string status = readFile(caseDir / "status");
   EXPECT_EQ(outcome.status, status.empty() ? 0 : std::stoi(status));
-  for (auto entry = fs::recursive_directory_iterator(caseDir);
-       entry != fs::recursive_directory_iterator(); ++entry) {
-    if (entry->path().filename() == "windows")
-      entry.disable_recursion_pending();
-    if (entry->path().extension() != ".expected") continue;
-    const fs::path expectedFile = entry->path().lexically_relative(caseDir);
+  for (const fs::path& expectedFile : expectedFiles(caseDir, wine)) {
     const fs::path name = fs::path(expectedFile).replace_extension();
     const std::string expected =
         readFile(expectation(caseDir, expectedFile.string(), wine));

@@ -5,13 +5,14 @@
 
 #include "export/number_format.h"
 #include "export/number_writer.h"
+#include "export/output_path.h"
 #include "photometry/file_path.h"
 
 void exportGrid(const PhotometricData& record, const std::string& inputPath,
                 std::istream& answers, std::ostream& console) {
   console << "Type output path: " << std::endl;
   std::string outputPath;
-  if (!(answers >> outputPath)) {
+  if (!readOutputPath(answers, &outputPath)) {
     console << "No output path given." << std::endl;
     return;
   }
