@@ -119,38 +119,15 @@ namespace {
 // stored plane p the values p * 10, p * 10 + 1 and p * 10 + 2. Line n of
 // the file is element n - 1. Set 1 has two lamps of 3000 lm in all.
 std::vector<std::string> ldtLines(int isym, int mc) {
-  std::vector<std::string> lines = {"Maker",
-                                    "1",
-                                    std::to_string(isym),
-                                    std::to_string(mc),
-                                    std::to_string(360 / mc),
-                                    "3",
-                                    "22.5",
-                                    "report",
-                                    "name",
-                                    "number",
-                                    "file.ldt",
-                                    "date",
-                                    "100",
-                                    "50",
-                                    "20",
-                                    "80",
-                                    "40",
-                                    "10",
-                                    "10",
-                                    "10",
-                                    "10",
-                                    "100",
-                                    "80",
-                                    "1",
-                                    "0",
-                                    "1",
-                                    "2",
-                                    "LED",
-                                    "3000",
-                                    "nw",
-                                    "80",
-                                    "25.5"};
+  std::vector<std::string> lines;
+  std::istringstream header(
+      "Maker\n1\nIsym\nMc\nDc\n3\n22.5\nreport\nname\nnumber\nfile.ldt\n"
+      "date\n100\n50\n20\n80\n40\n10\n10\n10\n10\n100\n80\n1\n0\n1\n2\n"
+      "LED\n3000\nnw\n80\n25.5\n");
+  for (std::string line; std::getline(header, line);) lines.push_back(line);
+  lines[2] = std::to_string(isym);
+  lines[3] = std::to_string(mc);
+  lines[4] = std::to_string(360 / mc);
   lines.insert(lines.end(), 10, "0.5");  // direct ratios
   for (int i = 0; i < mc; ++i) lines.push_back(std::to_string(i * 360 / mc));
   lines.insert(lines.end(), {"0", "22.5", "45"});
