@@ -75,7 +75,7 @@ class LdtWalk {
 
  private:
   bool symmetryIndicator(int* symmetry);
-  bool cPlaneCount(int symmetry, int* count);
+  bool cPlaneCount(int symmetry, int* planes);
   bool lampSet(LdtHeader* header);
   bool count(const char* item, int* value);
   bool reals(const char* item, std::int64_t count, std::vector<float>* values);
@@ -120,12 +120,12 @@ bool LdtWalk::symmetryIndicator(int* symmetry) {
 }
 
 // Mc, which the symmetry divides into the stored planes.
-bool LdtWalk::cPlaneCount(int symmetry, int* count) {
-  if (!this->count("number of C-planes", count)) return false;
-  if (symmetry == 2 && *count % 2 != 0)
+bool LdtWalk::cPlaneCount(int symmetry, int* planes) {
+  if (!count("number of C-planes", planes)) return false;
+  if (symmetry == 2 && *planes % 2 != 0)
     return refuse("number of C-planes",
                   "must be a multiple of 2 for this symmetry!");
-  if ((symmetry == 3 || symmetry == 4) && *count % 4 != 0)
+  if ((symmetry == 3 || symmetry == 4) && *planes % 4 != 0)
     return refuse("number of C-planes",
                   "must be a multiple of 4 for this symmetry!");
   return true;
