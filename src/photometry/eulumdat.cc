@@ -1,13 +1,15 @@
 // The EULUMDAT half of PhotometricData::parse: a walk over the file's lines
 // in their own order, reporting as the IES half does.
+#include "photometry/eulumdat.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
 
 #include "photometry/angle_lists.h"
+#include "photometry/header_items.h"
 #include "photometry/ldt_reader.h"
-#include "photometry/photometric_data.h"
 
 namespace {
 
@@ -27,6 +29,11 @@ struct LdtHeader {
   int lamps = 0;               // set 1: negative for absolute photometry
   float flux = 0;              // set 1, lm: the whole set's
   float wattage = 0;           // set 1, W
+  // As the file's text gives them, at full precision.
+  double exactConversionFactor = 0;
+  double exactFlux = 0;
+  bool hasOutputRatio = false;  // line 23, when it holds a number
+  double outputRatio = 0;
 
   // P: the planes whose intensities the file holds; symmetry repeats the
   // others.
@@ -55,8 +62,8 @@ double shown(double value) { return value + 0.0; }
 
 class LdtWalk {
  public:
-  LdtWalk(LdtReader& reader, std::ostream& console)
-      : reader_(reader), console_(console) {}
+  LdtWalk(LdtReader& reader, std::ostream& console, HeaderItems& items)
+      : reader_(reader), console_(console), items_(items) {}
 
   // Reads and checks lines 1 to 26 + 6n.
   bool header(LdtHeader* header);
@@ -64,8 +71,7 @@ class LdtWalk {
   // Prints the header as the IES report prints its own.
   void report(const LdtHeader& header);
 
-  // Passes over the direct ratios, then reads the C angles and the gamma
-  // angles.
+  // Reads the direct ratios, then the C angles and the gamma angles.
   bool angleLists(const LdtHeader& header, std::vector<float>* cAngles,
                   std::vector<float>* gammaAngles);
 
@@ -77,51 +83,84 @@ class LdtWalk {
   bool symmetryIndicator(int* symmetry);
   bool cPlaneCount(int symmetry, int* planes);
   bool lampSet(LdtHeader* header);
-  bool count(const char* item, int* value);
+  void otherLampSets(int count);
+  bool count(const char* item, const char* label, int* value);
   bool reals(const char* item, std::int64_t count, std::vector<float>* values);
-  bool integer(const char* item, int* value);
-  bool real(const char* item, float* value);
+  bool integer(const char* item, const char* label, int* value);
+  bool real(const char* item, const char* label, float* value,
+            double* exact = nullptr);
+  void text(const char* label);
+  void number(const std::string& label, bool* isNumber = nullptr,
+              double* value = nullptr);
   bool invalid(const char* item);
   bool refuse(const char* item, const char* rule);
 
   LdtReader& reader_;
   std::ostream& console_;
+  HeaderItems& items_;
 };
 
+// The room indices of the ten direct ratios.
+const char* const kRoomIndices[] = {"0.6", "0.8", "1.0", "1.25", "1.5",
+                                    "2.0", "2.5", "3.0", "4.0",  "5.0"};
+
+// Lines the report does not need are kept for the workbook, numbers or
+// text as they come; those it needs must hold their number.
 bool LdtWalk::header(LdtHeader* header) {
-  reader_.skipLines(2);  // company, Ityp
+  text("Company / data bank");
+  number("Ityp (type indicator)");
   if (!symmetryIndicator(&header->symmetry) ||
       !cPlaneCount(header->symmetry, &header->cPlaneCount))
     return false;
-  reader_.skipLines(1);  // Dc
-  if (!count("number of gamma angles", &header->gammaCount)) return false;
-  // Dg; report number, luminaire name and number, file name, date and
-  // user; the luminaire's length, width and height.
-  reader_.skipLines(1 + 5 + 3);
-  if (!real("luminous area length", &header->areaLength) ||
-      !real("luminous area width", &header->areaWidth) ||
-      !real("luminous area height", &header->areaHeight))
+  number("Dc (distance between C-planes)");
+  if (!count("number of gamma angles", "Ng (number of gamma angles)",
+             &header->gammaCount))
     return false;
-  // Heights in the C90, C180 and C270 planes; downward flux fraction,
-  // light output ratio.
-  reader_.skipLines(3 + 2);
-  if (!real("conversion factor", &header->conversionFactor)) return false;
-  reader_.skipLines(1);  // tilt during measurement
-  if (!count("number of lamp sets", &header->lampSets) || !lampSet(header))
+  number("Dg (distance between gamma angles)");
+  text("Measurement report number");
+  text("Luminaire name");
+  text("Luminaire number");
+  text("File name");
+  text("Date / user");
+  number("Length or diameter of luminaire (mm)");
+  number("Width of luminaire (mm)");
+  number("Height of luminaire (mm)");
+  if (!real("luminous area length", "Length or diameter of luminous area (mm)",
+            &header->areaLength) ||
+      !real("luminous area width", "Width of luminous area (mm)",
+            &header->areaWidth) ||
+      !real("luminous area height", "Height of luminous area C0 (mm)",
+            &header->areaHeight))
     return false;
-  reader_.skipLines(6 * (static_cast<std::int64_t>(header->lampSets) - 1));
+  number("Height of luminous area C90 (mm)");
+  number("Height of luminous area C180 (mm)");
+  number("Height of luminous area C270 (mm)");
+  number("Downward flux fraction (%)");
+  number("Light output ratio of luminaire (%)", &header->hasOutputRatio,
+         &header->outputRatio);
+  if (!real("conversion factor", "Conversion factor for intensities",
+            &header->conversionFactor, &header->exactConversionFactor))
+    return false;
+  number("Tilt of luminaire during measurement (°)");
+  if (!count("number of lamp sets", "n (number of standard sets of lamps)",
+             &header->lampSets) ||
+      !lampSet(header))
+    return false;
+  otherLampSets(header->lampSets - 1);
   return true;
 }
 
 bool LdtWalk::symmetryIndicator(int* symmetry) {
-  if (!integer("symmetry indicator", symmetry)) return false;
+  if (!integer("symmetry indicator", "Isym (symmetry indicator)", symmetry))
+    return false;
   if (*symmetry >= 0 && *symmetry <= 4) return true;
   return refuse("symmetry indicator", "must be 0 to 4!");
 }
 
 // Mc, which the symmetry divides into the stored planes.
 bool LdtWalk::cPlaneCount(int symmetry, int* planes) {
-  if (!count("number of C-planes", planes)) return false;
+  if (!count("number of C-planes", "Mc (number of C-planes)", planes))
+    return false;
   if (symmetry == 2 && *planes % 2 != 0)
     return refuse("number of C-planes",
                   "must be a multiple of 2 for this symmetry!");
@@ -133,11 +172,32 @@ bool LdtWalk::cPlaneCount(int symmetry, int* planes) {
 
 // The first lamp set's six lines.
 bool LdtWalk::lampSet(LdtHeader* header) {
-  if (!integer("number of lamps", &header->lamps)) return false;
-  reader_.skipLines(1);  // lamp type
-  if (!real("luminous flux", &header->flux)) return false;
-  reader_.skipLines(2);  // colour appearance, colour rendering
-  return real("wattage", &header->wattage);
+  if (!integer("number of lamps", "Set 1: number of lamps", &header->lamps))
+    return false;
+  text("Set 1: type of lamps");
+  if (!real("luminous flux", "Set 1: total luminous flux of lamps (lm)",
+            &header->flux, &header->exactFlux))
+    return false;
+  text("Set 1: colour appearance");
+  text("Set 1: colour rendering group");
+  return real("wattage", "Set 1: wattage including ballast (W)",
+              &header->wattage);
+}
+
+// The lines of the sets after the first, which are alternatives: kept for
+// the workbook, numbers where they hold one, and never refused. The walk
+// takes as many as the file holds, and keeps them while there is room.
+void LdtWalk::otherLampSets(int count) {
+  for (int set = 2; set <= count + 1; ++set) {
+    if (reader_.atEnd()) return;
+    const std::string prefix = "Set " + std::to_string(set) + ": ";
+    number(prefix + "number of lamps");
+    text((prefix + "type of lamps").c_str());
+    number(prefix + "total luminous flux of lamps (lm)");
+    text((prefix + "colour appearance").c_str());
+    text((prefix + "colour rendering group").c_str());
+    number(prefix + "wattage including ballast (W)");
+  }
 }
 
 void LdtWalk::report(const LdtHeader& header) {
@@ -175,7 +235,8 @@ void LdtWalk::report(const LdtHeader& header) {
 
 bool LdtWalk::angleLists(const LdtHeader& header, std::vector<float>* cAngles,
                          std::vector<float>* gammaAngles) {
-  reader_.skipLines(10);  // direct ratios for room indices 0.6 to 5
+  for (const char* const roomIndex : kRoomIndices)
+    number(std::string("Direct ratio for room index k = ") + roomIndex);
   return reals("C angle", header.cPlaneCount, cAngles) &&
          reals("gamma angle", header.gammaCount, gammaAngles);
 }
@@ -197,24 +258,50 @@ bool LdtWalk::reals(const char* item, std::int64_t count,
       static_cast<std::size_t>(std::min<std::int64_t>(count, 4096)));
   for (std::int64_t i = 0; i < count; ++i) {
     float value = 0;
-    if (!real(item, &value)) return false;
+    if (!reader_.readReal(&value)) return invalid(item);
     values->push_back(value);
   }
   return true;
 }
 
 // Mc, Ng or n: at least 1.
-bool LdtWalk::count(const char* item, int* value) {
-  if (!integer(item, value)) return false;
+bool LdtWalk::count(const char* item, const char* label, int* value) {
+  if (!integer(item, label, value)) return false;
   return *value >= 1 || refuse(item, "must be at least 1!");
 }
 
-bool LdtWalk::integer(const char* item, int* value) {
-  return reader_.readInteger(value) || invalid(item);
+bool LdtWalk::integer(const char* item, const char* label, int* value) {
+  if (!reader_.readInteger(value)) return invalid(item);
+  items_.number(label, *value);
+  return true;
 }
 
-bool LdtWalk::real(const char* item, float* value) {
-  return reader_.readReal(value) || invalid(item);
+bool LdtWalk::real(const char* item, const char* label, float* value,
+                   double* exact) {
+  double number = 0;
+  if (!reader_.readReal(value, &number)) return invalid(item);
+  items_.number(label, number);
+  if (exact) *exact = number;
+  return true;
+}
+
+// A text line; at the end of the file, an empty one.
+void LdtWalk::text(const char* label) {
+  std::string line;
+  reader_.readText(&line);
+  items_.text(label, std::move(line));
+}
+
+// A line that holds a number in a sound file, kept as text when it holds
+// none.
+void LdtWalk::number(const std::string& label, bool* isNumber, double* value) {
+  std::string line;
+  reader_.readText(&line);
+  double parsed = 0;
+  const bool numeric = ldtNumber(line, &parsed);
+  items_.add(label, std::move(line), numeric, parsed);
+  if (isNumber) *isNumber = numeric;
+  if (value) *value = parsed;
 }
 
 bool LdtWalk::invalid(const char* item) {
@@ -228,15 +315,16 @@ bool LdtWalk::refuse(const char* item, const char* rule) {
 
 }  // namespace
 
-bool PhotometricData::parseEulumdat(const std::string& path,
-                                    std::ostream& console) {
+bool readEulumdat(const std::string& path, std::ostream& console,
+                  PhotometricData* record) {
   LdtReader reader;
   if (!reader.open(path)) {
     console << "Could not open EULUMDAT file!" << std::endl;
     return false;
   }
   console << "EULUMDAT file." << std::endl;
-  LdtWalk walk(reader, console);
+  HeaderItems items;
+  LdtWalk walk(reader, console, items);
   LdtHeader header;
   if (!walk.header(&header)) return false;
   walk.report(header);
@@ -244,6 +332,7 @@ bool PhotometricData::parseEulumdat(const std::string& path,
   if (!walk.angleLists(header, &cAngles, &gammaAngles)) return false;
 
   printAngleMap("Vertical angles map: ", gammaAngles, console);
+  std::vector<float> fileGammaAngles = gammaAngles;
   shiftVerticalAngles(&gammaAngles, console);
   const auto firstPlane = cAngles.begin() + header.firstPlaneIndex();
   std::vector<float> planeAngles(firstPlane,
@@ -255,6 +344,22 @@ bool PhotometricData::parseEulumdat(const std::string& path,
   if (!walk.intensities(header, &grid)) return false;
   if (header.symmetry == 3) std::reverse(grid.begin(), grid.end());
   if (grid.size() == 1) grid.push_back(grid.front());
-  fill(std::move(gammaAngles), std::move(planeAngles), std::move(grid), 1);
+
+  record->verticalAngles = std::move(gammaAngles);
+  record->fileVerticalAngles = std::move(fileGammaAngles);
+  record->horizontalAngles = std::move(planeAngles);
+  record->candela = std::move(grid);
+  record->photometricType = 1;
+  record->format = PhotometricData::Format::eulumdat;
+  record->symmetry = header.symmetry;
+  record->widened = header.storedPlanes() == 1;
+  // The intensities are per 1000 lm of the lamps.
+  record->candelaMultiplier =
+      header.exactConversionFactor * header.exactFlux / 1000;
+  if (header.exactFlux > 0 && header.lamps >= 0)
+    record->lampFlux = header.exactFlux;
+  record->hasDeclaredOutputRatio = header.hasOutputRatio;
+  record->declaredOutputRatio = header.outputRatio;
+  items.moveTo(record);
   return true;
 }

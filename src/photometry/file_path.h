@@ -25,6 +25,11 @@ std::filesystem::path pathFromUtf8(const std::string& text);
 /// telling a file's kind by its name. Never throws.
 std::string nameAsOpened(const std::string& text);
 
+/// True when the last name of `path`, as the system opens it (see
+/// nameAsOpened), ends in `extension`, given in lower case (".ldt"), in any
+/// case of its ASCII letters. Never throws.
+bool namesExtension(const std::string& path, const char* extension);
+
 /// True when `path` names an existing regular file, and not a folder, a
 /// device or a pipe, which could block or never end. Never throws.
 bool isRegularFile(const std::filesystem::path& path);

@@ -1,6 +1,7 @@
 #include "photometry/ies_reader.h"
 
 #include <charconv>
+#include <utility>
 
 #include "photometry/real_text.h"
 
@@ -66,6 +67,7 @@ bool IesReader::readToken(std::string* token) {
   for (;;) {
     const char* const stop = scanToken(buffer_.next(), buffer_.end());
     token->append(buffer_.next(), stop);
+    keep(buffer_.next(), stop);
     buffer_.advance(stop);
     if (stop < buffer_.end() || !buffer_.readMore()) return true;
   }
@@ -84,13 +86,54 @@ bool IesReader::readInteger(int* value) {
   return true;
 }
 
-bool IesReader::readReal(float* value) {
+bool IesReader::readReal(float* value, double* exact) {
   if (failed_ || !skipWhitespace()) return fail();
   const std::size_t length = itemLength(scanReal);
   const char* const first = buffer_.next();
   buffer_.advance(first + length);
   if (!parseReal(first, first + length, value)) return fail();
+  if (exact) doubleFromText(first + (*first == '+'), first + length, exact);
   return true;
+}
+
+void IesReader::keepLines(std::vector<std::string>* lines,
+                          std::size_t maxBytes) {
+  keptLines_ = lines;
+  keptBytesLeft_ = maxBytes;
+}
+
+std::string IesReader::stopKeepingLines() {
+  keptLines_ = nullptr;
+  return line_.take();
+}
+
+// Adds the text [first, last) that a read passed over to the kept lines.
+void IesReader::keep(const char* first, const char* last) {
+  if (!keptLines_) return;
+  while (first < last) {
+    const char* stop = first;
+    while (stop < last && *stop != '\n' && *stop != '\r') ++stop;
+    if (stop > first) {
+      line_.append(first, stop);
+      afterCarriageReturn_ = false;
+    }
+    if (stop == last) return;
+    // A line feed right after a carriage return ends no second line.
+    if (*stop == '\r' || !afterCarriageReturn_) {
+      std::string line = line_.take();
+      const std::size_t cost = line.size() + sizeof line;
+      if (line.find_first_not_of(" \t\v\f") == std::string::npos) {
+        // A blank line says nothing.
+      } else if (cost <= keptBytesLeft_) {
+        keptBytesLeft_ -= cost;
+        keptLines_->push_back(std::move(line));
+      } else {
+        linesDropped_ = true;
+      }
+    }
+    afterCarriageReturn_ = *stop == '\r';
+    first = stop + 1;
+  }
 }
 
 // Skips whitespace, reading on as needed. Returns false at the end of the
@@ -99,6 +142,7 @@ bool IesReader::skipWhitespace() {
   for (;;) {
     const char* next = buffer_.next();
     while (next < buffer_.end() && isWhitespace(*next)) ++next;
+    keep(buffer_.next(), next);
     buffer_.advance(next);
     if (next < buffer_.end() || !buffer_.readMore())
       return buffer_.next() < buffer_.end();
@@ -121,4 +165,12 @@ std::size_t IesReader::itemLength(Scan scan) {
 bool IesReader::fail() {
   failed_ = true;
   return false;
+}
+
+bool iesNumber(const std::string& token, double* value) {
+  const char* first = token.data();
+  const char* const last = first + token.size();
+  if (scanReal(first, last) != last) return false;
+  if (first < last && *first == '+') ++first;
+  return doubleFromText(first, last, value);
 }

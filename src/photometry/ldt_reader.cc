@@ -95,6 +95,15 @@ bool wholeValue(const NumberText& number, int* value) {
   return true;
 }
 
+// The double nearest the number's text.
+bool exactNumber(const NumberText& number, double* value) {
+  std::string text(number.first + (*number.first == '+'), number.last);
+  for (char& c : text) {
+    if (c == ',') c = '.';
+  }
+  return doubleFromText(text.data(), text.data() + text.size(), value);
+}
+
 }  // namespace
 
 LdtReader::LdtReader(std::size_t bufferSize) : buffer_(bufferSize) {}
@@ -114,17 +123,40 @@ bool LdtReader::readInteger(int* value) {
          wholeValue(number, value);
 }
 
-bool LdtReader::readReal(float* value) {
+bool LdtReader::readReal(float* value, double* exact) {
   Line line;
   NumberText number;
-  return nextLine(true, &line) && splitNumber(line.first, line.last, &number) &&
-         parseReal(number.first, number.last, value, number.separatorChar);
+  if (!nextLine(true, &line) || !splitNumber(line.first, line.last, &number) ||
+      !parseReal(number.first, number.last, value, number.separatorChar))
+    return false;
+  if (exact) exactNumber(number, exact);
+  return true;
+}
+
+bool LdtReader::atEnd() {
+  return emptyLinesDue_ == 0 && buffer_.next() == buffer_.end() &&
+         !buffer_.readMore();
+}
+
+bool LdtReader::readText(std::string* text) {
+  Line line;
+  KeptLine kept;
+  const bool read = nextLine(false, &line, &kept);
+  *text = kept.take();
+  return read;
+}
+
+bool ldtNumber(const std::string& line, double* value) {
+  NumberText number;
+  const char* const first = line.data();
+  return splitNumber(first, first + line.size(), &number) &&
+         exactNumber(number, value);
 }
 
 // Hands out the next line, without its end, and takes it and its end from
 // the buffer. A line that is not kept need not be whole in the buffer, and
 // is handed out empty. Returns false once the file has no more lines.
-bool LdtReader::nextLine(bool keep, Line* line) {
+bool LdtReader::nextLine(bool keep, Line* line, KeptLine* text) {
   if (!started_) {
     started_ = true;
     // A byte order mark may take several reads to see whole in a tiny buffer.
@@ -151,13 +183,16 @@ bool LdtReader::nextLine(bool keep, Line* line) {
     if (stop < end && *stop == '\n') {
       *line = {first, stop};
       buffer_.advance(stop + 1);
+      if (text) text->append(line->first, line->last);
       return true;
     }
     if (stop < end) {
       *line = endAtCarriageReturns(length);
+      if (text) text->append(line->first, line->last);
       return true;
     }
     if (!keep) {
+      if (text) text->append(first, end);
       buffer_.advance(end);
       length = 0;
     }
@@ -165,6 +200,7 @@ bool LdtReader::nextLine(bool keep, Line* line) {
       // The last line, with no line end.
       *line = {buffer_.next(), buffer_.end()};
       buffer_.advance(buffer_.end());
+      if (text) text->append(line->first, line->last);
       return true;
     }
   }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "photometry/kept_line.h"
 #include "photometry/read_buffer.h"
 
 /// A forward cursor over the lines of one EULUMDAT file, where the line
@@ -43,15 +44,25 @@ class LdtReader {
   /// Reads the next line as a 32-bit real. Returns false, leaving `value`
   /// alone, at the end of the file, or when the line holds no number or one
   /// beyond the range of a float; a value too small for a float is read as
-  /// 0 or the nearest subnormal.
-  bool readReal(float* value);
+  /// 0 or the nearest subnormal. With `exact`, also stores there the double
+  /// nearest the number's text.
+  bool readReal(float* value, double* exact);
+  bool readReal(float* value) { return readReal(value, nullptr); }
+
+  /// True when the file has no more lines.
+  bool atEnd();
+
+  /// Reads the next line as text, without its end, keeping as much of it as
+  /// KeptLine does in `text`. Returns false, with `text` empty, once the
+  /// file has no more lines.
+  bool readText(std::string* text);
 
  private:
   struct Line {
     const char* first;
     const char* last;
   };
-  bool nextLine(bool keep, Line* line);
+  bool nextLine(bool keep, Line* line, KeptLine* text = nullptr);
   Line endAtCarriageReturns(std::size_t length);
 
   ReadBuffer buffer_;
@@ -60,5 +71,10 @@ class LdtReader {
   // carriage returns of a run that no line feed ended, after the first.
   std::int64_t emptyLinesDue_ = 0;
 };
+
+/// The double nearest the number that `line` holds as a number line (see
+/// LdtReader), a decimal comma too, within the range of a double. Returns
+/// false, leaving `value` alone, for a line that holds no such number.
+bool ldtNumber(const std::string& line, double* value);
 
 #endif  // LUMTREL_PHOTOMETRY_LDT_READER_H_

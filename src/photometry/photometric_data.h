@@ -5,9 +5,23 @@
 #include <string>
 #include <vector>
 
+/// One item of a photometric file's header, as the workbook lists it.
+struct HeaderItem {
+  /// The item's name in the format's own terms ("[TEST]", "Luminaire
+  /// name"); bytes as the file gives them for a keyword.
+  std::string label;
+  /// The item's text as the file holds it, in the file's own bytes, when it
+  /// is no number.
+  std::string text;
+  bool isNumber = false;
+  /// The double nearest the file's text, when isNumber.
+  double number = 0;
+};
+
 /// What the tool keeps of one photometric file, IES or EULUMDAT: the two
-/// angle lists, the candela grid with its counts, and the photometric type.
-/// The rest of the header is reported, not kept. Candela values are stored
+/// angle lists, the candela grid with its counts, the photometric type, and
+/// for the workbook the header's items, the multiplier at full precision
+/// and how the file's planes repeat by symmetry. Candela values are stored
 /// as read (EULUMDAT intensities in cd/klm): the file's candela multiplier
 /// is not applied.
 ///
@@ -53,15 +67,37 @@ class PhotometricData {
   std::vector<std::vector<float>> candela;
   int horizontalCount = 0;
   int verticalCount = 0;
-  /// Header item 6, reported on the console and used by nothing else.
+  /// IES header item 6 (1 type C, 2 type B, 3 type A); 1 for EULUMDAT.
   int photometricType = 0;
 
- private:
-  bool parseIes(const std::string& path, std::ostream& console);
-  bool parseEulumdat(const std::string& path, std::ostream& console);
-  // Takes the lists and the grid of a file read to its last value.
-  void fill(std::vector<float> vertical, std::vector<float> horizontal,
-            std::vector<std::vector<float>> grid, int type);
+  enum class Format { ies, eulumdat };
+  Format format = Format::ies;
+  /// EULUMDAT's symmetry indicator Isym, 0 to 4; 0 for IES.
+  int symmetry = 0;
+  /// True when the file gave one plane and the last row is its copy at 180.
+  bool widened = false;
+  /// The vertical angles as the file gives them, before any shift.
+  std::vector<float> fileVerticalAngles;
+  /// What turns a table value into candela, at full precision from the
+  /// header's text: IES, the candela multiplier; EULUMDAT, the conversion
+  /// factor times the first lamp set's flux / 1000.
+  double candelaMultiplier = 0;
+  /// The flux of the lamps, which a light output ratio compares with: IES,
+  /// the number of lamps times the lumens per lamp, when both are numbers
+  /// above 0; EULUMDAT, the first lamp set's flux when it is above 0 and
+  /// its number of lamps is not negative. 0 when there is none.
+  double lampFlux = 0;
+  /// EULUMDAT's light output ratio in %, when its line holds a number.
+  bool hasDeclaredOutputRatio = false;
+  double declaredOutputRatio = 0;
+  /// Every item of the header, in file order.
+  std::vector<HeaderItem> header;
+  /// False when the header held more than a sheet can list (more than
+  /// kMaxHeaderItems items or kMaxHeaderBytes of text); `header` then holds
+  /// only the first of them.
+  bool headerWhole = true;
+  static constexpr std::size_t kMaxHeaderItems = 1048575;
+  static constexpr std::size_t kMaxHeaderBytes = 16 << 20;
 };
 
 #endif  // LUMTREL_PHOTOMETRY_PHOTOMETRIC_DATA_H_

@@ -21,3 +21,21 @@ bool realFromText(const char* first, const char* last, float* value) {
   }
   return true;
 }
+
+bool doubleFromText(const char* first, const char* last, double* value) {
+  if (first < last && *first == '+') ++first;
+  double nearest = 0;
+  const auto [stop, error] = std::from_chars(first, last, nearest);
+  if (stop != last || error == std::errc::invalid_argument) return false;
+  if (error == std::errc::result_out_of_range) {
+    // An underflow is 0 or the nearest subnormal, which from_chars leaves
+    // to strtod; an overflow is no number.
+    const std::string text(first, last);
+    nearest = std::strtod(text.c_str(), nullptr);
+    if (nearest == std::numeric_limits<double>::infinity() ||
+        nearest == -std::numeric_limits<double>::infinity())
+      return false;
+  }
+  *value = nearest;
+  return true;
+}

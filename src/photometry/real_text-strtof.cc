@@ -21,3 +21,15 @@ bool realFromText(const char* first, const char* last, float* value) {
   *value = nearest;
   return true;
 }
+
+bool doubleFromText(const char* first, const char* last, double* value) {
+  const std::string text(first, last);
+  char* stop = nullptr;
+  const double nearest = std::strtod(text.c_str(), &stop);
+  if (stop != text.c_str() + text.size() || text.empty()) return false;
+  if (nearest == std::numeric_limits<double>::infinity() ||
+      nearest == -std::numeric_limits<double>::infinity())
+    return false;
+  *value = nearest;
+  return true;
+}

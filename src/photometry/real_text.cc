@@ -1,5 +1,7 @@
 #include "photometry/real_text.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -51,4 +53,15 @@ bool parseReal(const char* first, const char* last, float* value,
     if (c == decimalSeparator) c = '.';
   }
   return realFromText(text.data(), text.data() + text.size(), value);
+}
+
+double shortestDouble(float value) {
+  if (!std::isfinite(value)) return value;
+  // The shortest text that reads back as the float, then the double that
+  // text stands for.
+  char text[32];
+  const char* const last = std::to_chars(text, text + sizeof text, value).ptr;
+  double nearest = value;
+  doubleFromText(text, last, &nearest);
+  return nearest;
 }

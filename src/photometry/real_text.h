@@ -21,4 +21,16 @@ bool realFromText(const char* first, const char* last, float* value);
 bool parseReal(const char* first, const char* last, float* value,
                char decimalSeparator = '.');
 
+/// Converts the text [first, last) of a real that a reader has already
+/// delimited and checked, with '.' as its decimal point, to the nearest
+/// double. Returns false, leaving `value` alone, when the text is no real
+/// or lies beyond the range of a double; a value too small becomes 0 or the
+/// nearest subnormal. Picked by the build as realFromText is.
+bool doubleFromText(const char* first, const char* last, double* value);
+
+/// The double nearest to the shortest decimal that reads back as `value`:
+/// a float read from "0.1" gives 0.1, not 0.100000001490116. Infinities and
+/// NaNs stay as they are.
+double shortestDouble(float value);
+
 #endif  // LUMTREL_PHOTOMETRY_REAL_TEXT_H_
