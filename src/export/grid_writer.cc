@@ -6,6 +6,7 @@
 #include "export/number_format.h"
 #include "export/number_writer.h"
 #include "export/output_path.h"
+#include "export/workbook_writer.h"
 #include "photometry/file_path.h"
 
 void exportGrid(const PhotometricData& record, const std::string& inputPath,
@@ -19,6 +20,12 @@ void exportGrid(const PhotometricData& record, const std::string& inputPath,
   if (sameFile(pathFromUtf8(inputPath), pathFromUtf8(outputPath))) {
     console << "Could not save over the input file: " << outputPath
             << std::endl;
+    return;
+  }
+  if (namesExtension(outputPath, ".xlsx")) {
+    std::time_t created = 0;
+    lastModified(inputPath, &created);
+    saveWorkbook(record, outputPath, created, console);
     return;
   }
   record.save(outputPath, console);

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include "photometry/file_path.h"
 
 std::filesystem::path pathFromUtf8(const std::string& text) {
@@ -16,4 +18,12 @@ bool sameFile(const std::filesystem::path& first,
               const std::filesystem::path& second) {
   std::error_code error;
   return std::filesystem::equivalent(first, second, error);
+}
+
+bool lastModified(const std::string& path, std::time_t* time) {
+  struct stat status;
+  if (pathFromUtf8(path).empty() || stat(path.c_str(), &status) != 0)
+    return false;
+  *time = status.st_mtime;
+  return true;
 }

@@ -100,3 +100,19 @@ bool sameFile(const std::filesystem::path& first,
          one.nFileIndexHigh == other.nFileIndexHigh &&
          one.nFileIndexLow == other.nFileIndexLow;
 }
+
+bool lastModified(const std::string& path, std::time_t* time) {
+  const std::filesystem::path name = pathFromUtf8(path);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (name.empty() ||
+      !GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data))
+    return false;
+  // FILETIME counts 100 ns from 1601; time_t seconds from 1970.
+  const ULONGLONG ticks =
+      (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) |
+      data.ftLastWriteTime.dwLowDateTime;
+  constexpr ULONGLONG kTicksTo1970 = 116444736000000000ULL;
+  if (ticks < kTicksTo1970) return false;
+  *time = static_cast<std::time_t>((ticks - kTicksTo1970) / 10000000ULL);
+  return true;
+}

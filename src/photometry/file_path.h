@@ -1,6 +1,7 @@
 #ifndef LUMTREL_PHOTOMETRY_FILE_PATH_H_
 #define LUMTREL_PHOTOMETRY_FILE_PATH_H_
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -39,5 +40,10 @@ bool isRegularFile(const std::filesystem::path& path);
 /// names nothing or can't be examined. Never throws.
 bool sameFile(const std::filesystem::path& first,
               const std::filesystem::path& second);
+
+/// When the file at `path`, a path as the user gave it, was last modified,
+/// in seconds since 1970 (UTC). Returns false, leaving `time` alone, when
+/// the file can't be examined. Never throws.
+bool lastModified(const std::string& path, std::time_t* time);
 
 #endif  // LUMTREL_PHOTOMETRY_FILE_PATH_H_
