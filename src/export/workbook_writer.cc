@@ -2,11 +2,13 @@
 
 #include <xlsxwriter.h>
 
+#include <cmath>
 #include <fstream>
 #include <vector>
 
 #include "export/cell_text.h"
 #include "export/temp_file.h"
+#include "photometry/distribution_summary.h"
 #include "photometry/file_path.h"
 #include "photometry/real_text.h"
 #include "photometry/whole_circle.h"
@@ -100,6 +102,97 @@ bool writeHeader(lxw_worksheet* sheet, const PhotometricData& record) {
   return header.ok();
 }
 
+bool writeSummary(lxw_worksheet* sheet, const std::vector<SummaryRow>& rows) {
+  SheetWriter summary(sheet);
+  worksheet_set_column(sheet, 0, 0, 34, nullptr);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    summary.text(i, 0, rows[i].label);
+    if (rows[i].hasValue) summary.number(i, 1, rows[i].value);
+  }
+  return summary.ok();
+}
+
+// A polar diagram point of each path, x = I sin(theta), y = -I cos(theta),
+// row by row: a closed path ends with its first point again, and a break
+// is an empty row. Returns the rows written, the column titles included.
+bool writePolarData(lxw_worksheet* sheet, const std::vector<NamedPath>& paths,
+                    std::size_t* rowCount) {
+  SheetWriter polar(sheet);
+  // The paths have the same vertical angles, and so the same shape.
+  const PlanePath& shape = paths.front().path;
+  std::vector<std::size_t> points;  // the point each row shows, or none
+  const std::size_t none = shape.theta.size();
+  for (std::size_t k = 0; k < shape.theta.size(); ++k) {
+    if (k == shape.breakAt) points.push_back(none);
+    points.push_back(k);
+  }
+  if (shape.closed) points.push_back(0);
+  for (std::size_t p = 0; p < paths.size(); ++p) {
+    polar.text(0, 2 * p, paths[p].name + " x (cd)");
+    polar.text(0, 2 * p + 1, paths[p].name + " y (cd)");
+  }
+  for (std::size_t row = 0; row < points.size(); ++row) {
+    if (points[row] == none) continue;
+    for (std::size_t p = 0; p < paths.size(); ++p) {
+      const PlanePath& path = paths[p].path;
+      const double theta =
+          path.theta[points[row]] * 3.14159265358979323846 / 180;
+      const double intensity = path.intensity[points[row]];
+      polar.number(row + 1, 2 * p, intensity * std::sin(theta));
+      polar.number(row + 1, 2 * p + 1, -intensity * std::cos(theta) + 0.0);
+    }
+  }
+  *rowCount = points.size() + 1;
+  return polar.ok();
+}
+
+// The largest intensity rounded up to 1, 2, 2.5 or 5 times a power of ten.
+double axisReach(const std::vector<NamedPath>& paths) {
+  double largest = 0;
+  for (const NamedPath& named : paths) {
+    for (const double intensity : named.path.intensity)
+      largest = std::max(largest, intensity);
+  }
+  const double power = std::pow(10.0, std::floor(std::log10(largest)));
+  for (const double step : {1.0, 2.0, 2.5, 5.0}) {
+    if (step * power >= largest) return step * power;
+  }
+  return 10 * power;
+}
+
+// The polar diagram on the Summary sheet, drawn from the Polar data sheet:
+// square, both axes from -R to R, so that the curve keeps its shape.
+void insertPolarChart(lxw_workbook* workbook, lxw_worksheet* summary,
+                      const std::vector<NamedPath>& paths,
+                      std::size_t rowCount) {
+  lxw_chart* const chart =
+      workbook_add_chart(workbook, LXW_CHART_SCATTER_STRAIGHT);
+  const std::string last = std::to_string(rowCount);
+  const char columns[] = "ABCD";
+  for (std::size_t p = 0; p < paths.size(); ++p) {
+    const std::string x(1, columns[2 * p]), y(1, columns[2 * p + 1]);
+    const std::string xRange = "='Polar data'!$" + x + "$2:$" + x + "$" + last;
+    const std::string yRange = "='Polar data'!$" + y + "$2:$" + y + "$" + last;
+    lxw_chart_series* const series =
+        chart_add_series(chart, xRange.c_str(), yRange.c_str());
+    chart_series_set_name(series, paths[p].name.c_str());
+  }
+  const double reach = axisReach(paths);
+  for (lxw_chart_axis* const axis : {chart->x_axis, chart->y_axis}) {
+    chart_axis_set_min(axis, -reach);
+    chart_axis_set_max(axis, reach);
+    chart_axis_set_name(axis, "cd");
+    // Numbers along the edges, clear of the curve.
+    chart_axis_set_label_position(axis, LXW_CHART_AXIS_LABEL_POSITION_LOW);
+  }
+  chart_title_set_name(chart, "Polar diagram (cd)");
+  chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
+  lxw_chart_options options = {};
+  options.x_scale = 1.25;
+  options.y_scale = 1.25 * 480 / 288;  // the default chart is 480 x 288
+  worksheet_insert_chart_opt(summary, 0, 3, chart, &options);
+}
+
 // Makes the workbook at `name`, a path the library's fopen takes, with its
 // own temporary files in `folder`.
 bool makeWorkbook(const PhotometricData& record, const std::string& name,
@@ -112,6 +205,9 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
       !fits(record.header.size(), 2))
     return false;
   const Values values = tableValues(record);
+  std::vector<NamedPath> paths;
+  const std::vector<SummaryRow> summaryRows =
+      summarize(record, circle, values, &paths);
 
   lxw_workbook_options options = {};
   options.constant_memory = LXW_TRUE;
@@ -125,13 +221,21 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
   lxw_worksheet* const table = workbook_add_worksheet(workbook, "Table");
   lxw_worksheet* const candela = workbook_add_worksheet(workbook, "Candela");
   lxw_worksheet* const header = workbook_add_worksheet(workbook, "Header");
+  lxw_worksheet* const summary = workbook_add_worksheet(workbook, "Summary");
+  lxw_worksheet* const polar =
+      paths.empty() ? nullptr : workbook_add_worksheet(workbook, "Polar data");
+  std::size_t polarRows = 0;
   const bool written =
-      table && candela && header && writeTable(table, record, values) &&
-      writeCandela(candela, circle, values) && writeHeader(header, record);
+      table && candela && header && summary && (paths.empty() || polar) &&
+      writeTable(table, record, values) &&
+      writeCandela(candela, circle, values) && writeHeader(header, record) &&
+      writeSummary(summary, summaryRows) &&
+      (paths.empty() || writePolarData(polar, paths, &polarRows));
   if (!written) {
     lxw_workbook_free(workbook);
     return false;
   }
+  if (!paths.empty()) insertPolarChart(workbook, summary, paths, polarRows);
   return workbook_close(workbook) == LXW_NO_ERROR;
 }
 
