@@ -62,7 +62,7 @@ run "$files" </dev/null >"$work/console" 2>&1 || {
 # examples/lamp.ies: vertical angles 0, 45, 90, one plane of 100, 80, 20.
 # examples/downlight.ldt: gamma angles 0 to 90 by 15, one plane.
 ies_table=$(printf "A;0;45;90;${line_end}0;100;80;20;${line_end}180;100;80;20;${line_end}${line_end}" | od -c)
-ldt_row="400;390;350;280;180;60;0;${line_end}"
+ldt_row="296;288;259;207;133;44;0;${line_end}"
 ldt_table=$(printf "A;0;15;30;45;60;75;90;${line_end}0;${ldt_row}180;${ldt_row}${line_end}" | od -c)
 for name in "north lamp.ies" "Ø süd 灯.IES" "north lamp.LDT" "Straße.ldt"; do
   case $name in
