@@ -27,9 +27,9 @@ struct Distribution {
   WholeCircle circle;
   Values values;
 };
-Distribution distribution(const std::vector<double>& planes,
-                          const std::vector<double>& gammaAngles,
-                          const std::function<double(double, double)>& intensity) {
+Distribution distribution(
+    const std::vector<double>& planes, const std::vector<double>& gammaAngles,
+    const std::function<double(double, double)>& intensity) {
   Distribution d;
   d.circle.gammaAngles = gammaAngles;
   d.circle.planeAngles = planes;
@@ -94,15 +94,14 @@ TEST(DistributionSummary, ComputesKnownDistributions) {
        distribution({0, 90, 180, 270}, gammas(0, 180, 1), lambert), 0,
        0.9999619216142627 * kPi * 1000, none, 120, 120, lambertField,
        lambertField},
-      {"cone_between_angles",
-       distribution({0}, gammas(0, 90, 10), cone), 0, none, none, 50, 50,
-       2 * 29, 2 * 29},
+      {"cone_between_angles", distribution({0}, gammas(0, 90, 10), cone), 0,
+       none, none, 50, 50, 2 * 29, 2 * 29},
       // C0-C180: from the first maximum in C180 the beam ends at 60 in C0
       // (10 cd is half of 20) and at 65 in C180. C90 and C270 lie halfway
       // between the two rows: 15 cd, falling to half at 65.
       {"interpolated_half_planes",
-       distribution({0, 180}, gammas(0, 90, 10), twoSided), 0, none, none,
-       125, 130, 68 + 69, 2 * 69},
+       distribution({0, 180}, gammas(0, 90, 10), twoSided), 0, none, none, 125,
+       130, 68 + 69, 2 * 69},
       // Light up only: the lobe round the zenith from 135 in C0 to 135 in
       // C180, found walking from C180's 150 across the zenith.
       {"closed_at_the_zenith",
@@ -111,9 +110,8 @@ TEST(DistributionSummary, ComputesKnownDistributions) {
        0, none, none, 90, 90, 114, 114},
       // Angles from 10 degrees: the path breaks at the nadir, so the lobe
       // around the first maximum, in C180 at -20, ends at -10 one way.
-      {"break_at_the_nadir",
-       distribution({0}, gammas(10, 90, 10), cone), 0, none, none, 25 - 10,
-       25 - 10, 29 - 10, 29 - 10},
+      {"break_at_the_nadir", distribution({0}, gammas(10, 90, 10), cone), 0,
+       none, none, 25 - 10, 25 - 10, 29 - 10, 29 - 10},
   };
   for (const SummaryCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -122,9 +120,11 @@ TEST(DistributionSummary, ComputesKnownDistributions) {
     std::vector<NamedPath> paths;
     const std::vector<SummaryRow> rows =
         summarize(record, c.distribution.circle, c.distribution.values, &paths);
-    const std::pair<const char*, double> expected[] = {
-        {kRatio, c.ratio}, {kBeam0, c.beam0},   {kBeam90, c.beam90},
-        {kField0, c.field0}, {kField90, c.field90}};
+    const std::pair<const char*, double> expected[] = {{kRatio, c.ratio},
+                                                       {kBeam0, c.beam0},
+                                                       {kBeam90, c.beam90},
+                                                       {kField0, c.field0},
+                                                       {kField90, c.field90}};
     if (!std::isnan(c.flux)) expectNear(row(rows, kFlux), c.flux);
     for (const auto& [label, value] : expected) {
       SCOPED_TRACE(label);
@@ -170,17 +170,35 @@ TEST(DistributionSummary, SpreadsMirroredPlanesAndFindsTheFirstMaximum) {
   };
   const Case cases[] = {
       // C0 mirrors into C180, C90 into C270: both pairs symmetric.
-      {"ies_quadrant", Format::ies, 0, {0, 90}, {{1, 60}, {2, 30}}, 130, 70,
+      {"ies_quadrant",
+       Format::ies,
+       0,
+       {0, 90},
+       {{1, 60}, {2, 30}},
+       130,
+       70,
        90},
       // Stored rows C90, C180 (holding C0's light), C270; C0 comes from
       // C180. In C90-C270 the nadir, C90's 20 cd, is the first maximum,
       // and the beam ends two thirds of the way to C270's 5 cd at 10.
-      {"eulumdat_symmetric_about_c90", Format::eulumdat, 3, {90, 180, 270},
-       {{2, 30}, {1, 60}, {0.5f, 30}}, 130, 35 + 20.0 / 3, 90},
+      {"eulumdat_symmetric_about_c90",
+       Format::eulumdat,
+       3,
+       {90, 180, 270},
+       {{2, 30}, {1, 60}, {0.5f, 30}},
+       130,
+       35 + 20.0 / 3,
+       90},
       // 20 cd in C0 up to 30 degrees and in C90 at the nadir: C0's nadir is
       // the first of them reading row by row.
-      {"tie", Format::eulumdat, 0, {0, 90, 180, 270},
-       {{2, 30}, {2, 0}, {0, 0}, {0, 0}}, 35 + 5, 10, 0},
+      {"tie",
+       Format::eulumdat,
+       0,
+       {0, 90, 180, 270},
+       {{2, 30}, {2, 0}, {0, 0}, {0, 0}},
+       35 + 5,
+       10,
+       0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

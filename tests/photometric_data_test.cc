@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -94,6 +95,62 @@ TEST(PhotometricData, StaysEmptyWhenTheReadFails) {
   }
 }
 
+// One header item: its label, and its text, or its number where the text is
+// empty.
+struct Item {
+  std::size_t index;
+  const char* label;
+  const char* text;
+  double number;
+};
+
+void expectHeader(const PhotometricData& record,
+                  const std::vector<Item>& items) {
+  for (const Item& item : items) {
+    SCOPED_TRACE(item.label);
+    ASSERT_LT(item.index, record.header.size());
+    const HeaderItem& got = record.header[item.index];
+    EXPECT_EQ(got.label, item.label);
+    EXPECT_EQ(got.isNumber, *item.text == '\0');
+    EXPECT_EQ(got.text, item.text);
+    if (got.isNumber) {
+      EXPECT_EQ(got.number, item.number);
+    }
+  }
+}
+
+TEST(PhotometricData, KeepsTheIesHeaderItemByItem) {
+  PhotometricData record;
+  std::ostringstream console;
+  ASSERT_TRUE(record.parse(
+      writeFile(
+          "header.ies",
+          "IESNA:LM-63-2002\r\n[TEST] ab  c \r\n\r\nfree text\r\n"
+          "[LUMCAT] 0815\r\nTILT=INCLUDE\r\n1\r\n2\r\n0 90\r\n1 0.1\r\n"
+          "2 -1 0.1 2 1 1 1 0.5 0.6 0.1\r\n1.0 x 100\r\n0 90\r\n0\r\n1 2\r\n"),
+      console));
+  expectHeader(record, {{0, "Format", "IESNA:LM-63-2002", 0},
+                        {1, "[TEST]", "ab  c", 0},
+                        {2, "Text", "free text", 0},
+                        {3, "[LUMCAT]", "0815", 0},
+                        {4, "TILT", "INCLUDE", 0},
+                        {5, "Lamp-to-luminaire geometry", "", 1},
+                        {6, "Number of tilt angles", "", 2},
+                        {8, "Tilt angle", "", 90},
+                        {10, "Multiplying factor", "", 0.1},
+                        {11, "Number of lamps", "", 2},
+                        {12, "Lumens per lamp", "", -1},
+                        {13, "Candela multiplier", "", 0.1},
+                        {17, "Units type", "", 1},
+                        {20, "Height of opening", "", 0.1},
+                        {22, "Ballast-lamp photometric factor", "x", 0},
+                        {23, "Input watts", "", 100}});
+  EXPECT_EQ(record.header.size(), 24u);
+  EXPECT_EQ(record.candelaMultiplier, 0.1);
+  EXPECT_EQ(record.lampFlux, 0);  // absolute photometry
+  EXPECT_EQ(record.fileVerticalAngles, std::vector<float>({0, 90}));
+}
+
 TEST(PhotometricData, ReadsALargeGridInFull) {
   const int planes = 361, angles = 181;
   std::ostringstream data;
@@ -182,6 +239,33 @@ TEST(PhotometricData, LaysOutEulumdatPlanesByTheirSymmetry) {
     EXPECT_EQ(record.horizontalCount, static_cast<int>(c.horizontal.size()));
     EXPECT_EQ(record.photometricType, 1);
   }
+}
+
+// Every line of the header, every lamp set, the direct ratios; numbers
+// where the line holds one, a decimal comma too.
+TEST(PhotometricData, KeepsTheEulumdatHeaderLineByLine) {
+  std::vector<std::string> lines = ldtLines(2, 4);
+  lines[22] = "85,5";
+  lines[25] = "2";
+  lines.insert(lines.begin() + 32, {"1", "LED 2", "n/a", "ww", "90", "30"});
+  PhotometricData record;
+  std::ostringstream console;
+  ASSERT_TRUE(record.parse(writeFile("header.ldt", joined(lines)), console));
+  expectHeader(record,
+               {{0, "Company / data bank", "Maker", 0},
+                {2, "Isym (symmetry indicator)", "", 2},
+                {8, "Luminaire name", "name", 0},
+                {22, "Light output ratio of luminaire (%)", "", 85.5},
+                {26, "Set 1: number of lamps", "", 2},
+                {28, "Set 1: total luminous flux of lamps (lm)", "", 3000},
+                {30, "Set 1: colour rendering group", "80", 0},
+                {34, "Set 2: total luminous flux of lamps (lm)", "n/a", 0},
+                {37, "Set 2: wattage including ballast (W)", "", 30},
+                {47, "Direct ratio for room index k = 5.0", "", 0.5}});
+  EXPECT_EQ(record.header.size(), 48u);
+  EXPECT_EQ(record.candelaMultiplier, 3);
+  EXPECT_EQ(record.lampFlux, 3000);
+  EXPECT_EQ(record.declaredOutputRatio, 85.5);
 }
 
 // One small file written in every form that real files take gives one
