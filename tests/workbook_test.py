@@ -1,0 +1,206 @@
+#!/usr/bin/python3
+"""Reads the workbooks that lumtrel writes back with openpyxl, an
+independent reader, and compares them with the semicolon table and with
+candela rows worked out by hand.
+
+usage: workbook_test.py TOOL SOURCE_DIR LOCALES_DIR WORK_DIR [WINE EXE]
+
+With WINE and EXE, also runs lumtrel.exe under Wine on every case, and on a
+name beyond ASCII and a path beyond 260 characters, and compares its cells
+with the Linux tool's."""
+import math
+import os
+import shutil
+import subprocess
+import sys
+
+import openpyxl
+
+TOOL, SOURCE, LOCALES, WORK = sys.argv[1:5]
+WINE, EXE = (sys.argv[5:7] + [None, None])[:2]
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what.split(":")[0])
+        print("FAILED:", what)
+
+
+def close(a, b):
+    return isinstance(a, (int, float)) and math.isclose(a, b, rel_tol=1e-12,
+                                                        abs_tol=1e-300)
+
+
+def ies(vertical, horizontal, photometric_type=1):
+    """An IES file, multiplier 2, whose row i holds 10(i+1) and 10(i+1)+1."""
+    values = " ".join(f"{10 * (i + 1)} {10 * (i + 1) + 1}"
+                      for i in range(len(horizontal)))
+    return (f"IESNA:LM-63-2002\nTILT=NONE\n1 1000 2 {len(vertical)} "
+            f"{len(horizontal)} {photometric_type} 1 0 0 0\n1 1 10\n"
+            f"{' '.join(map(str, vertical))}\n"
+            f"{' '.join(map(str, horizontal))}\n{values}\n")
+
+
+def ldt(isym, stored):
+    """An EULUMDAT file with C-planes 0, 90, 180, 270, gamma angles 0 and 90,
+    2000 lm: stored plane p holds 10(p+1) and 10(p+1)+1 cd/klm."""
+    lines = (["maker", "1", str(isym), "4", "90", "2", "90"] +
+             ["r", "n", "no", "f.ldt", "d"] + ["0"] * 9 + ["100", "80", "1",
+             "0", "1", "1", "LED", "2000", "nw", "80", "20"] + ["0.5"] * 10 +
+             ["0", "90", "180", "270", "0", "90"])
+    for p in range(stored):
+        lines += [str(10 * (p + 1)), str(10 * (p + 1) + 1)]
+    return "\r\n".join(lines) + "\r\n"
+
+
+def rows(*planes):
+    """Candela rows: (C, p) is plane C holding stored plane p's values
+    times 2."""
+    return [(c, [20 * (p + 1), 20 * (p + 1) + 2]) for c, p in planes]
+
+
+# name, input file name, text (None: the example of that name), candela
+# rows expected.
+CASES = [
+    ("lamp", "lamp.ies", None, [(0, [100, 80, 20])]),
+    ("downlight", "downlight.ies", None,
+     [(0, [1500, 1250, 820.5, 310.25, 0])]),
+    ("downlight_ldt", "downlight.ldt", None,
+     [(0, [592, 576, 518, 414, 266, 88, 0])]),
+    ("ies_one_plane", "a.ies", ies([0, 90], [30]), rows((30, 0))),
+    ("ies_quadrant", "a.ies", ies([0, 90], [0, 90]),
+     rows((0, 0), (90, 1), (180, 0), (270, 1))),
+    ("ies_half_c0", "a.ies", ies([0, 90], [0, 90, 180]),
+     rows((0, 0), (90, 1), (180, 2), (270, 1))),
+    ("ies_half_c90", "a.ies", ies([90, 180], [90, 180, 270]),
+     [(0, [40, 42]), (90, [20, 22]), (180, [40, 42]), (270, [60, 62])]),
+    ("ies_whole", "a.ies", ies([0, 90], [0, 120, 240, 360]),
+     rows((0, 0), (120, 1), (240, 2))),
+    ("ies_type_b", "a.ies", ies([0, 90], [90, -90], 2),
+     rows((90, 0), (-90, 1))),
+    ("ldt_isym_0", "a.ldt", ldt(0, 4),
+     rows((0, 0), (90, 1), (180, 2), (270, 3))),
+    ("ldt_isym_1", "a.ldt", ldt(1, 1), rows((0, 0))),
+    ("ldt_isym_2", "a.ldt", ldt(2, 3),
+     rows((0, 0), (90, 1), (180, 2), (270, 1))),
+    # Stored C270, C0, C90.
+    ("ldt_isym_3", "a.LDT", ldt(3, 3),
+     rows((0, 1), (90, 2), (180, 1), (270, 0))),
+    ("ldt_isym_4", "a.ldt", ldt(4, 2),
+     rows((0, 0), (90, 1), (180, 0), (270, 1))),
+]
+
+
+def run(command, folder, answer, env):
+    result = subprocess.run(command, cwd=folder, input=answer.encode() + b"\n",
+                            capture_output=True, env=env, timeout=60)
+    check(result.stderr == b"", f"{command[-1]}: {result.stderr[:500]}")
+    return result.stdout.decode("utf-8", "replace")
+
+
+def environment(locale="C", tmp=None):
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("LC_", "LANG", "LOCPATH"))}
+    env.update(LC_ALL=locale, LOCPATH=LOCALES)
+    if tmp:
+        env["TMPDIR"] = tmp
+    return env
+
+
+def cells(path):
+    book = openpyxl.load_workbook(path)
+    return {sheet.title: [list(r) for r in sheet.iter_rows(values_only=True)]
+            for sheet in book}, book
+
+
+def check_case(name, folder, input_name, expected):
+    tmp = os.path.join(folder, "tmp")
+    os.makedirs(tmp)
+    console = run([TOOL, input_name], folder, "t.csv", environment())
+    check("Saved: t.csv" in console, f"{name}: table saved")
+    sheets = {}
+    for locale, answer in (("C", "t.xlsx"), ("de_DE.UTF-8", "T.XLSX")):
+        console = run([TOOL, input_name], folder, answer,
+                      environment(locale, tmp))
+        check(f"Saved: {answer}" in console, f"{name}: {answer} saved")
+    check(open(os.path.join(folder, "t.xlsx"), "rb").read() ==
+          open(os.path.join(folder, "T.XLSX"), "rb").read(),
+          f"{name}: the same bytes in C and de_DE")
+    check(os.listdir(tmp) == [], f"{name}: temporary files removed")
+    sheets, book = cells(os.path.join(folder, "t.xlsx"))
+    names = list(sheets)
+    check(names[:4] == ["Table", "Candela", "Header", "Summary"],
+          f"{name}: sheets {names}")
+    check(book["Table"].freeze_panes == "B2" and
+          book["Candela"].freeze_panes == "B2", f"{name}: angles frozen")
+    # The table's cells, written with six significant digits, are the
+    # semicolon table.
+    table = [line.split(";")[:-1] for line in
+             open(os.path.join(folder, "t.csv")).read().splitlines() if line]
+    shown = [[c if isinstance(c, str) else "%g" % c for c in r]
+             for r in sheets["Table"]]
+    check(shown == table, f"{name}: Table is the semicolon table")
+    candela = sheets["Candela"][1:]
+    check(len(candela) == len(expected), f"{name}: {len(candela)} planes")
+    for got, (angle, values) in zip(candela, expected):
+        check(close(got[0], angle) and
+              all(close(g, v) for g, v in zip(got[1:], values)) and
+              len(got) == len(values) + 1, f"{name}: plane {angle}: {got}")
+    return sheets
+
+
+def check_wine(name, folder, input_name, linux):
+    env = environment("C.UTF-8")
+    env.update(WINEDEBUG="-all")
+    for answer, saved in (("w.xlsx.", "w.xlsx"), ("Größe-灯.xlsx", None)):
+        console = run([WINE, EXE, input_name], folder, answer, env)
+        check(f"Saved: {answer}" in console, f"wine {name}: {answer} saved")
+        sheets, _ = cells(os.path.join(folder, saved or answer))
+        same = all(close(a, b) or a == b
+                   for sheet in ("Table", "Candela", "Summary")
+                   for ra, rb in zip(sheets[sheet], linux[sheet])
+                   for a, b in zip(ra, rb))
+        check(same and list(sheets) == list(linux),
+              f"wine {name}: {answer} as on Linux")
+
+
+for name, input_name, text, expected in CASES:
+    folder = os.path.join(WORK, name)
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    target = os.path.join(folder, input_name)
+    if text is None:
+        shutil.copy(os.path.join(SOURCE, "examples", input_name), target)
+    else:
+        open(target, "w", newline="").write(text)
+    linux = check_case(name, folder, input_name, expected)
+    if WINE:
+        check_wine(name, folder, input_name, linux)
+
+# The example's light output ratio agrees with what it declares.
+downlight = cells(os.path.join(WORK, "downlight_ldt", "t.xlsx"))[0]["Summary"]
+values = {r[0]: r[1] for r in downlight}
+ratio = values.get("Light output ratio (%)")
+declared = values.get("Declared light output ratio (%)")
+check(ratio is not None and declared is not None and
+      abs(ratio / declared - 1) < 0.01 and ratio < 100,
+      f"downlight.ldt: output ratio {ratio} % against {declared} % declared")
+
+if WINE:
+    # A path beyond Windows' 260 characters.
+    folder = os.path.join(WORK, "lamp")
+    deep = os.path.join("d" * 100, "e" * 100)
+    os.makedirs(os.path.join(folder, deep))
+    answer = deep.replace("/", "\\") + "\\" + "f" * 70 + ".xlsx"
+    env = environment("C.UTF-8")
+    env.update(WINEDEBUG="-all")
+    console = run([WINE, EXE, "lamp.ies"], folder, answer, env)
+    check(f"Saved: {answer}" in console, "wine: a long path saved")
+    check(cells(os.path.join(folder, deep, "f" * 70 + ".xlsx"))[0]["Table"]
+          == [["A", 0, 45, 90], [0, 100, 80, 20], [180, 100, 80, 20]],
+          "wine: the long path's workbook")
+
+failed = len(set(failures))
+print(f"{len(CASES) + 1 - failed} passed, {failed} failed")
+sys.exit(1 if failures else 0)
