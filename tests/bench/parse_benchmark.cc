@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export/number_writer.h"
+#include "export/workbook_writer.h"
 #include "photometry/photometric_data.h"
 
 namespace {
@@ -79,6 +80,21 @@ void parseGrid(benchmark::State& state, bool save) {
   setPerValue(state, planes * angles);
 }
 
+// Writes the workbook of an IES grid of `planes` x `angles` read once:
+// its five sheets, the zip and the copy to its path.
+void saveWorkbookOf(benchmark::State& state) {
+  const int planes = state.range(0), angles = state.range(1);
+  PhotometricData record;
+  std::ostringstream console;
+  if (!record.parse(writeGrid(planes, angles), console))
+    state.SkipWithError("parse failed");
+  for (auto _ : state) {
+    if (!saveWorkbook(record, "/tmp/lumtrel-bench.xlsx", 1, console))
+      state.SkipWithError("saveWorkbook failed");
+  }
+  setPerValue(state, planes * angles);
+}
+
 // Values with two decimals below 5,000 (six digits at most, as candela
 // values are), or below 100,000 (seven digits, a tenth of them a tie at the
 // sixth), in the German format.
@@ -112,6 +128,10 @@ BENCHMARK_CAPTURE(parseGrid, read_and_save, true)
     ->Args({361, 181, 0})
     ->Args({1441, 721, 0})
     ->Args({1441, 721, 1})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(saveWorkbookOf)
+    ->Args({361, 181})
+    ->Args({1441, 721})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(writeNumbers)->Arg(6)->Arg(7)->Unit(benchmark::kMicrosecond);
 
