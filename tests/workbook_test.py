@@ -188,6 +188,22 @@ check(ratio is not None and declared is not None and
       f"downlight.ldt: output ratio {ratio} % against {declared} % declared")
 
 if WINE:
+    # A temporary folder named beyond ASCII, as C:\Users\Jürgen\... is; cmd
+    # sets it, since Wine sets TMP itself for every program it starts.
+    folder = os.path.join(WORK, "lamp")
+    tmp = os.path.join(folder, "Jürgen 灯")
+    os.makedirs(tmp)
+    windows_tmp = "Z:" + tmp.replace("/", "\\")
+    exe = "Z:" + os.path.abspath(EXE).replace("/", "\\")
+    env = environment("C.UTF-8")
+    env.update(WINEDEBUG="-all")
+    console = run([WINE, "cmd", "/c", f'set "TMP={windows_tmp}" && '
+                   f'set "TEMP={windows_tmp}" && {exe} lamp.ies'],
+                  folder, "tmp.xlsx", env)
+    check("Saved: tmp.xlsx" in console and os.listdir(tmp) == [] and
+          cells(os.path.join(folder, "tmp.xlsx"))[0]["Table"][0] ==
+          ["A", 0, 45, 90], "wine: a temporary folder beyond ASCII")
+
     # A path beyond Windows' 260 characters.
     folder = os.path.join(WORK, "lamp")
     deep = os.path.join("d" * 100, "e" * 100)
