@@ -28,7 +28,7 @@ const char* scanInteger(const char* next, const char* end) {
 // with at most one decimal point, then, once a digit has been seen, one
 // exponent mark with an optional sign and digits. What is taken need not
 // form a number ("1e+", "."); the conversion decides.
-const char* scanReal(const char* next, const char* end) {
+inline const char* scanReal(const char* next, const char* end) {
   if (next < end && isSign(*next)) ++next;
   bool digitSeen = false, pointSeen = false;
   for (; next < end; ++next) {
@@ -67,7 +67,7 @@ bool IesReader::readToken(std::string* token) {
   for (;;) {
     const char* const stop = scanToken(buffer_.next(), buffer_.end());
     token->append(buffer_.next(), stop);
-    keep(buffer_.next(), stop);
+    if (keptLines_) keep(buffer_.next(), stop);
     buffer_.advance(stop);
     if (stop < buffer_.end() || !buffer_.readMore()) return true;
   }
@@ -108,8 +108,8 @@ std::string IesReader::stopKeepingLines() {
 }
 
 // Adds the text [first, last) that a read passed over to the kept lines.
+// Called only while lines are kept, so that the reads of numbers stay lean.
 void IesReader::keep(const char* first, const char* last) {
-  if (!keptLines_) return;
   while (first < last) {
     const char* stop = first;
     while (stop < last && *stop != '\n' && *stop != '\r') ++stop;
@@ -142,7 +142,7 @@ bool IesReader::skipWhitespace() {
   for (;;) {
     const char* next = buffer_.next();
     while (next < buffer_.end() && isWhitespace(*next)) ++next;
-    keep(buffer_.next(), next);
+    if (keptLines_) keep(buffer_.next(), next);
     buffer_.advance(next);
     if (next < buffer_.end() || !buffer_.readMore())
       return buffer_.next() < buffer_.end();
