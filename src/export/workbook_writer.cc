@@ -134,12 +134,10 @@ bool writePolarData(lxw_worksheet* sheet, const std::vector<NamedPath>& paths,
   for (std::size_t row = 0; row < points.size(); ++row) {
     if (points[row] == none) continue;
     for (std::size_t p = 0; p < paths.size(); ++p) {
-      const PlanePath& path = paths[p].path;
-      const double theta =
-          path.theta[points[row]] * 3.14159265358979323846 / 180;
-      const double intensity = path.intensity[points[row]];
-      polar.number(row + 1, 2 * p, intensity * std::sin(theta));
-      polar.number(row + 1, 2 * p + 1, -intensity * std::cos(theta) + 0.0);
+      double x = 0, y = 0;
+      polarPoint(paths[p].path, points[row], &x, &y);
+      polar.number(row + 1, 2 * p, x);
+      polar.number(row + 1, 2 * p + 1, y);
     }
   }
   *rowCount = points.size() + 1;

@@ -132,6 +132,12 @@ PlanePath planePath(const WholeCircle& circle,
   return path;
 }
 
+void polarPoint(const PlanePath& path, std::size_t k, double* x, double* y) {
+  const double theta = radians(path.theta[k]);
+  *x = path.intensity[k] * std::sin(theta) + 0.0;
+  *y = -path.intensity[k] * std::cos(theta) + 0.0;
+}
+
 bool spread(const PlanePath& path, double fraction, double* degrees) {
   std::size_t peak = 0;
   for (std::size_t k = 1; k < path.intensity.size(); ++k) {

@@ -38,6 +38,10 @@ std::vector<double> halfPlane(const WholeCircle& circle,
 PlanePath planePath(const WholeCircle& circle,
                     const std::vector<std::vector<double>>& values, double c);
 
+/// Point `k` of `path` as a polar diagram draws it, theta 0 pointing down
+/// as makers draw their curves: x = I sin(theta), y = -I cos(theta), in cd.
+void polarPoint(const PlanePath& path, std::size_t k, double* x, double* y);
+
 /// The angle in degrees that the lobe around the path's first maximum M
 /// spans where the intensity stays at or above `fraction` of M: walked from
 /// that maximum both ways to where the intensity falls below the threshold
