@@ -89,7 +89,7 @@ class LdtWalk {
   bool integer(const char* item, const char* label, int* value);
   bool real(const char* item, const char* label, float* value,
             double* exact = nullptr);
-  void text(const char* label);
+  void text(const std::string& label);
   void number(const std::string& label, bool* isNumber = nullptr,
               double* value = nullptr);
   bool invalid(const char* item);
@@ -192,10 +192,10 @@ void LdtWalk::otherLampSets(int count) {
     if (reader_.atEnd()) return;
     const std::string prefix = "Set " + std::to_string(set) + ": ";
     number(prefix + "number of lamps");
-    text((prefix + "type of lamps").c_str());
+    text(prefix + "type of lamps");
     number(prefix + "total luminous flux of lamps (lm)");
-    text((prefix + "colour appearance").c_str());
-    text((prefix + "colour rendering group").c_str());
+    text(prefix + "colour appearance");
+    text(prefix + "colour rendering group");
     number(prefix + "wattage including ballast (W)");
   }
 }
@@ -286,10 +286,10 @@ bool LdtWalk::real(const char* item, const char* label, float* value,
 }
 
 // A text line; at the end of the file, an empty one.
-void LdtWalk::text(const char* label) {
+void LdtWalk::text(const std::string& label) {
   std::string line;
   reader_.readText(&line);
-  items_.text(label, std::move(line));
+  items_.add(label, std::move(line), false, 0);
 }
 
 // A line that holds a number in a sound file, kept as text when it holds

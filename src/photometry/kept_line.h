@@ -18,8 +18,6 @@ class KeptLine {
   /// Hands out the line kept so far and starts the next one empty.
   std::string take();
 
-  const std::string& text() const { return text_; }
-
  private:
   std::string text_;
   bool cut_ = false;
