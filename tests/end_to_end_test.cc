@@ -230,7 +230,7 @@ TEST_P(EndToEnd, Run) {
   }
   EXPECT_EQ(out, readFile(expectation(caseDir, "stdout", wine)));
   EXPECT_EQ(outcome.err, "");
-  const std::string status = readFile(caseDir / "status");
+  const std::string status = readFile(expectation(caseDir, "status", wine));
   EXPECT_EQ(outcome.status, status.empty() ? 0 : std::stoi(status));
   for (const fs::path& expectedFile : expectedFiles(caseDir, wine)) {
     const fs::path name = fs::path(expectedFile).replace_extension();

@@ -1,8 +1,7 @@
 // The workbook's temporary file when the temporary folder's name holds
 // letters beyond ASCII, as C:\Users\Jürgen\AppData\Local\Temp does.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -21,7 +20,8 @@ TEST(TempFile, ReachesAFolderNamedBeyondAscii) {
   std::filesystem::path made;
   {
     TempFile file;
-    ASSERT_TRUE(file.create(".xlsx"));
+    std::string reason;
+    ASSERT_TRUE(file.create(".xlsx", &reason)) << reason;
     made = file.path();
     EXPECT_TRUE(std::filesystem::equivalent(made.parent_path(), folder));
     // The C library opens it by its ANSI name, and finds its folder.

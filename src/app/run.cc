@@ -7,21 +7,32 @@
 #include "export/grid_writer.h"
 #include "photometry/photometric_data.h"
 
+namespace {
+
+// The exit statuses, which tell a script what happened.
+constexpr int kSaved = 0;
+constexpr int kWrongArguments = 1;
+constexpr int kNotRead = 2;   // the file can't be opened or is invalid
+constexpr int kNotSaved = 3;  // read, but no table or workbook saved
+
+}  // namespace
+
 int run(int argumentCount, char* argumentVector[]) {
   if (argumentCount != 2) {
     std::cout << "Error. Invalid number of arguments" << std::endl;
     std::cout << "Usage: lumtrel.exe <fileName>" << std::endl;
     pauseBeforeExit(std::cout);
-    return 1;
+    return kWrongArguments;
   }
   const std::string inputPath = argumentVector[1];
   std::cout << "File path: " << inputPath << std::endl;
 
   PhotometricData record;
+  int status = kNotRead;
   if (record.parse(inputPath)) {
     std::cout << "Parsing succeeded!" << std::endl;
-    exportGrid(record, inputPath);
+    status = exportGrid(record, inputPath) ? kSaved : kNotSaved;
   }
   pauseBeforeExit(std::cout);
-  return 0;
+  return status;
 }

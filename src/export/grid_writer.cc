@@ -1,34 +1,33 @@
 #include "export/grid_writer.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "export/number_format.h"
 #include "export/number_writer.h"
+#include "export/output_file.h"
 #include "export/output_path.h"
 #include "export/workbook_writer.h"
 #include "photometry/file_path.h"
 
-void exportGrid(const PhotometricData& record, const std::string& inputPath,
+bool exportGrid(const PhotometricData& record, const std::string& inputPath,
                 std::istream& answers, std::ostream& console) {
   console << "Type output path: " << std::endl;
   std::string outputPath;
   if (!readOutputPath(answers, &outputPath)) {
     console << "No output path given." << std::endl;
-    return;
+    return false;
   }
   if (sameFile(pathFromUtf8(inputPath), pathFromUtf8(outputPath))) {
     console << "Could not save over the input file: " << outputPath
             << std::endl;
-    return;
+    return false;
   }
   if (namesExtension(outputPath, ".xlsx")) {
     std::time_t created = 0;
     lastModified(inputPath, &created);
-    saveWorkbook(record, outputPath, created, console);
-    return;
+    return saveWorkbook(record, outputPath, created, console);
   }
-  record.save(outputPath, console);
+  return record.save(outputPath, console);
 }
 
 namespace {
@@ -37,10 +36,11 @@ namespace {
 constexpr std::size_t kChunkSize = 64 * 1024;
 
 // Builds the table text a piece at a time and hands each full piece to the
-// file, so that the table never sits in memory whole.
+// file, so that the table never sits in memory whole. Remembers the first
+// write that failed, and writes nothing after it.
 class TableText {
  public:
-  TableText(std::ofstream& file, const NumberFormat& format)
+  TableText(OutputFile& file, const NumberFormat& format)
       : file_(file), format_(format) {
     text_.reserve(kChunkSize + 64);
   }
@@ -56,14 +56,18 @@ class TableText {
   }
   void endLine() { text_ += '\n'; }
   void flush() {
-    file_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+    if (ok_) ok_ = file_.write(text_.data(), text_.size(), &reason_);
     text_.clear();
   }
+  bool ok() const { return ok_; }
+  const std::string& reason() const { return reason_; }
 
  private:
-  std::ofstream& file_;
+  OutputFile& file_;
   const NumberFormat format_;
   std::string text_;
+  bool ok_ = true;
+  std::string reason_;
 };
 
 }  // namespace
@@ -71,28 +75,26 @@ class TableText {
 bool PhotometricData::save(const std::string& path,
                            std::ostream& console) const {
   // Known before the file is opened, so that finding it can't leave a
-  // truncated file behind.
+  // file behind.
   const NumberFormat format = environmentNumberFormat();
-  std::ofstream file(pathFromUtf8(path), std::ios::out | std::ios::trunc);
+  OutputFile file;
+  std::string reason;
+  if (!file.open(path, OutputFile::Kind::text, &reason))
+    return reportSave(false, path, reason, console);
   TableText table(file, format);
 
   table.cell("A");
   for (const float angle : verticalAngles) table.cell(angle);
   table.endLine();
-  for (std::size_t plane = 0; plane < horizontalAngles.size(); ++plane) {
+  for (std::size_t plane = 0; plane < horizontalAngles.size() && table.ok();
+       ++plane) {
     table.cell(horizontalAngles[plane]);
     for (const float value : candela[plane]) table.cell(value);
     table.endLine();
   }
   table.endLine();
   table.flush();
-
-  // Closing flushes the last writes; a full disk shows only then.
-  file.close();
-  if (!file) {
-    console << "Could not save: " << path << std::endl;
-    return false;
-  }
-  console << "Saved: " << path << std::endl;
-  return true;
+  if (!table.ok()) return reportSave(false, path, table.reason(), console);
+  const bool saved = file.commit(&reason);
+  return reportSave(saved, path, reason, console);
 }

@@ -13,8 +13,9 @@
 /// ended before any path or the quotes hold nothing ("No output path
 /// given.") or when the path names the input file `inputPath` itself, in any
 /// spelling or through a link ("Could not save over the input file:
-/// <path>"). Changes nothing in the record.
-void exportGrid(const PhotometricData& record, const std::string& inputPath,
+/// <path>"). Returns true when the table or workbook was saved. Changes
+/// nothing in the record.
+bool exportGrid(const PhotometricData& record, const std::string& inputPath,
                 std::istream& answers = std::cin,
                 std::ostream& console = std::cout);
 

@@ -2,7 +2,9 @@
 
 #include <climits>
 
+#include "export/system_message.h"
 #include "export/temp_file.h"
+#include "export/unique_name.h"
 
 namespace {
 
@@ -46,37 +48,41 @@ std::wstring shortForm(const std::wstring& path) {
   return shortPath;
 }
 
+const char kFolderFailure[] = "The temporary folder can't be used: ";
+
 }  // namespace
 
 TempFile::~TempFile() {
   if (!path_.empty()) DeleteFileW(path_.c_str());
 }
 
-bool TempFile::create(const char* suffix) {
+bool TempFile::create(const char* suffix, std::string* reason) {
   const std::wstring longFolder = temporaryFolder();
+  if (longFolder.empty()) {
+    *reason = kFolderFailure + lastSystemMessage();
+    return false;
+  }
   std::wstring folder = shortForm(longFolder);
   std::string ansiFolder;
   if (folder.empty() || !ansiForm(folder, &ansiFolder)) {
     folder = longFolder;
-    if (!ansiForm(folder, &ansiFolder)) return false;
+    if (!ansiForm(folder, &ansiFolder)) {
+      *reason =
+          "The temporary folder's name can't be written in the ANSI code "
+          "page, which the workbook library needs.";
+      return false;
+    }
   }
   if (folder.back() != L'\\') {
     folder += L'\\';
     ansiFolder += '\\';
   }
-  // A name from the process id and the clock, tried afresh while one of
-  // that name exists already.
   LARGE_INTEGER counter;
   QueryPerformanceCounter(&counter);
-  unsigned long long seed = static_cast<unsigned long long>(counter.QuadPart) ^
-                            (GetCurrentProcessId() * 2654435761ULL);
+  UniqueNames names(static_cast<unsigned long long>(counter.QuadPart) ^
+                    (GetCurrentProcessId() * 2654435761ULL));
   for (int attempt = 0; attempt < 100; ++attempt) {
-    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-    std::string letters;
-    for (int i = 0; i < 8; ++i)
-      letters +=
-          "0123456789abcdefghijklmnopqrstuv"[(seed >> (5 * i + 20)) & 31];
-    const std::string fileName = "lumtrel-" + letters + suffix;
+    const std::string fileName = names.next("lumtrel-", suffix);
     const std::wstring widePath =
         folder + std::wstring(fileName.begin(), fileName.end());
     const HANDLE file =
@@ -92,7 +98,8 @@ bool TempFile::create(const char* suffix) {
       if (folder_.size() > 3) folder_.pop_back();
       return true;
     }
-    if (GetLastError() != ERROR_FILE_EXISTS) return false;
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
   }
+  *reason = kFolderFailure + lastSystemMessage();
   return false;
 }

@@ -17,10 +17,11 @@ class TempFile {
   ~TempFile();
 
   /// Creates an empty file named "lumtrel-" and some letters and digits,
-  /// then `suffix`. Returns false when the temporary folder can't be found
-  /// or written, or, on Windows, can't be named in the ANSI code page: not
-  /// as it stands, and not in its 8.3 short form either.
-  bool create(const char* suffix);
+  /// then `suffix`. Returns false, with the reason, when the temporary
+  /// folder can't be found or written, or, on Windows, can't be named in
+  /// the ANSI code page: not as it stands, and not in its 8.3 short form
+  /// either.
+  bool create(const char* suffix, std::string* reason);
 
   /// The file's name and its folder's as fopen takes them.
   const std::string& name() const { return name_; }

@@ -2,14 +2,16 @@
 
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <vector>
 
 #include "export/cell_text.h"
+#include "export/output_file.h"
 #include "export/temp_file.h"
 #include "photometry/distribution_summary.h"
-#include "photometry/file_path.h"
 #include "photometry/real_text.h"
 #include "photometry/whole_circle.h"
 
@@ -192,26 +194,41 @@ void insertPolarChart(lxw_workbook* workbook, lxw_worksheet* summary,
 }
 
 // Makes the workbook at `name`, a path the library's fopen takes, with its
-// own temporary files in `folder`.
+// own temporary files in `folder`. Returns false, with the reason, when the
+// record does not fit on the sheets or the library fails.
 bool makeWorkbook(const PhotometricData& record, const std::string& name,
-                  std::string folder, std::time_t created) {
+                  std::string folder, std::time_t created,
+                  std::string* reason) {
   const WholeCircle circle = wholeCircle(record);
   const std::size_t columns = record.verticalAngles.size() + 1;
-  if (!record.headerWhole ||
-      !fits(record.horizontalAngles.size() + 1, columns) ||
-      !fits(circle.planeAngles.size() + 1, columns) ||
-      !fits(record.header.size(), 2))
+  if (!record.headerWhole || !fits(record.header.size(), 2)) {
+    *reason = "The header is too large to list on a sheet.";
     return false;
+  }
+  if (!fits(record.horizontalAngles.size() + 1, columns) ||
+      !fits(circle.planeAngles.size() + 1, columns)) {
+    *reason = "A sheet would pass 1,048,576 rows or 16,384 columns.";
+    return false;
+  }
   const Values values = tableValues(record);
   std::vector<NamedPath> paths;
   const std::vector<SummaryRow> summaryRows =
       summarize(record, circle, values, &paths);
 
+  // The library reports a failed write of its own files by a code; the C
+  // library's errno says more, when it was set.
+  errno = 0;
+  const auto libraryFailure = [reason](lxw_error error) {
+    *reason = errno != 0 ? std::strerror(errno)
+                         : std::string("The workbook could not be made: ") +
+                               lxw_strerror(error);
+    return false;
+  };
   lxw_workbook_options options = {};
   options.constant_memory = LXW_TRUE;
   options.tmpdir = folder.data();
   lxw_workbook* const workbook = workbook_new_opt(name.c_str(), &options);
-  if (!workbook) return false;
+  if (!workbook) return libraryFailure(LXW_ERROR_MEMORY_MALLOC_FAILED);
   lxw_doc_properties properties = {};
   // 0 would stand for the time of writing.
   properties.created = created > 0 ? created : 1;
@@ -231,44 +248,44 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
       (paths.empty() || writePolarData(polar, paths, &polarRows));
   if (!written) {
     lxw_workbook_free(workbook);
-    return false;
+    return libraryFailure(LXW_ERROR_CREATING_TMPFILE);
   }
   if (!paths.empty()) insertPolarChart(workbook, summary, paths, polarRows);
-  return workbook_close(workbook) == LXW_NO_ERROR;
+  const lxw_error closed = workbook_close(workbook);
+  return closed == LXW_NO_ERROR || libraryFailure(closed);
 }
 
-// Copies the file at `from` to `path`, opened as the table opens its file.
-bool copyTo(const std::filesystem::path& from, const std::string& path) {
+// Copies the file at `from` into `file`.
+bool copyInto(const std::filesystem::path& from, OutputFile& file,
+              std::string* reason) {
   std::ifstream source(from, std::ios::binary);
-  if (!source) return false;
-  std::ofstream target(pathFromUtf8(path),
-                       std::ios::out | std::ios::trunc | std::ios::binary);
-  if (!target) return false;
   std::vector<char> buffer(64 * 1024);
   while (
       source.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) ||
       source.gcount() > 0) {
-    if (!target.write(buffer.data(), source.gcount())) return false;
+    if (!file.write(buffer.data(), static_cast<std::size_t>(source.gcount()),
+                    reason))
+      return false;
   }
-  if (!source.eof()) return false;
-  // Closing flushes the last writes; a full disk shows only then.
-  target.close();
-  return static_cast<bool>(target);
+  if (!source.eof()) {
+    *reason = "The workbook made in the temporary folder could not be read.";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 bool saveWorkbook(const PhotometricData& record, const std::string& path,
                   std::time_t created, std::ostream& console) {
+  OutputFile file;
   TempFile workbook;
-  const bool saved =
-      workbook.create(".xlsx") &&
-      makeWorkbook(record, workbook.name(), workbook.folder(), created) &&
-      copyTo(workbook.path(), path);
-  if (!saved) {
-    console << "Could not save: " << path << std::endl;
-    return false;
-  }
-  console << "Saved: " << path << std::endl;
-  return true;
+  std::string reason;
+  const bool saved = file.open(path, OutputFile::Kind::binary, &reason) &&
+                     workbook.create(".xlsx", &reason) &&
+                     makeWorkbook(record, workbook.name(), workbook.folder(),
+                                  created, &reason) &&
+                     copyInto(workbook.path(), file, &reason) &&
+                     file.commit(&reason);
+  return reportSave(saved, path, reason, console);
 }

@@ -16,12 +16,13 @@
 /// time, so that one input gives the same bytes every time.
 ///
 /// The workbook is made in a file of its own in the temporary folder, then
-/// copied to `path` as the table would be written there, and the temporary
-/// file removed. Prints "Saved: <path>" on `console` and returns true, or
-/// prints "Could not save: <path>" and returns false when the workbook
-/// can't be made (a sheet beyond 1,048,576 rows or 16,384 columns, a header
-/// too long to list, no usable temporary folder) or `path` can't be
-/// created or written. Changes nothing in the record.
+/// copied into a new file beside `path` and put in its place as the table
+/// is (see OutputFile), and the temporary file removed. Prints "Saved:
+/// <path>" on `console` and returns true, or prints "Could not save:
+/// <path>" and a "Reason: " line and returns false, with the file at `path`
+/// as it was, when the workbook can't be made (a sheet beyond 1,048,576
+/// rows or 16,384 columns, a header too long to list, no usable temporary
+/// folder) or `path` can't be written. Changes nothing in the record.
 bool saveWorkbook(const PhotometricData& record, const std::string& path,
                   std::time_t created, std::ostream& console);
 

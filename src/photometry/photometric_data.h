@@ -57,9 +57,12 @@ class PhotometricData {
   /// semicolon table: a row "A;" and the vertical angles, then a row for
   /// each horizontal angle with its candela values, every cell followed by
   /// ";", and one empty line at the end. Numbers follow the user's
-  /// environment locale. Prints "Saved: <path>" on `console` and returns
-  /// true, or prints "Could not save: <path>" and returns false when the
-  /// file can't be created or written. Changes nothing in the record.
+  /// environment locale. The table is written whole beside `path` and only
+  /// then put in its place (see OutputFile), so a failed save leaves what
+  /// was there. Prints "Saved: <path>" on `console` and returns true, or
+  /// prints "Could not save: <path>" and a "Reason: " line and returns
+  /// false when the file can't be created or written. Changes nothing in
+  /// the record.
   bool save(const std::string& path, std::ostream& console = std::cout) const;
 
   std::vector<float> verticalAngles;

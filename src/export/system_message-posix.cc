@@ -1,0 +1,6 @@
+#include <cerrno>
+#include <cstring>
+
+#include "export/system_message.h"
+
+std::string lastSystemMessage() { return std::strerror(errno); }
