@@ -8,10 +8,19 @@
 //   stdout           the console output expected, to the byte
 //   status           the exit status expected (default: 0)
 //   memory-limit-mb  an address-space limit for the run, in plain builds
+//   file-size-limit-bytes  writes past this size fail (EFBIG), as on a full
+//                    disk; Linux only, since it would stop Wine's own files
+//   umask            the umask of the run, in octal (default: 022)
+//   chmod            lines MODE NAME: permissions given to the copied files
+//                    before the run
+//   modes            lines MODE NAME: permissions expected after the run
+//                    (not under Wine, where Windows has none of its own)
 //   NAME.expected    what the file NAME holds after the run; in a subfolder,
 //                    what the file of that name in that subfolder holds
 //   absent           files that must not exist after the run, one a line
-// Standard error must stay empty.
+// Standard error must stay empty, no file of the tool's own (".lumtrel-...")
+// may be left anywhere in the working folder, and every symbolic link of the
+// case must still be the same link.
 //
 // With LUMTREL_WINDOWS_TOOL naming a cross-built lumtrel.exe (and LUMTREL_WINE
 // the wine command), each case runs that exe under Wine instead. Windows
@@ -26,10 +35,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -76,6 +87,9 @@ const char* skippedUnderWine(const std::string& name) {
   if (name == "answer_names_link_to_input")
     return "the link is a Unix symbolic link, which Windows has no use for";
   if (name == "output_device_full") return "Windows has no /dev/full";
+  if (name == "table_through_link")
+    return "the answer is a Unix symbolic link, which Windows replaces as a "
+           "file";
   if (name == "workbook_without_temporary_folder")
     return "Wine's own server lives in TMPDIR, and Windows takes its "
            "temporary folder from TMP, which Wine sets itself";
@@ -100,7 +114,8 @@ std::optional<std::string> fromCrlf(const std::string& text) {
 bool describesRun(const fs::path& file) {
   static const std::vector<std::string> kNames = {
       "args",   "stdin",           "env",    "stdout",
-      "status", "memory-limit-mb", "absent", "windows"};
+      "status", "memory-limit-mb", "absent", "windows",
+      "umask",  "chmod",           "modes",  "file-size-limit-bytes"};
   return std::count(kNames.begin(), kNames.end(), file.filename().string()) ||
          file.extension() == ".expected";
 }
@@ -147,6 +162,8 @@ Outcome runCase(const fs::path& caseDir, const fs::path& root,
       fs::exists(caseDir / "stdin") ? caseDir / "stdin" : fs::path("/dev/null");
   const std::string limit = readFile(caseDir / "memory-limit-mb");
   const rlim_t limitBytes = limit.empty() ? 0 : std::stoul(limit) << 20;
+  const std::string sizeLimit = readFile(caseDir / "file-size-limit-bytes");
+  const std::string mask = readFile(caseDir / "umask");
   std::vector<char*> argv = pointers(args), envp = pointers(env);
   const std::string work = root / "work", out = root / "out",
                     err = root / "err";
@@ -163,6 +180,14 @@ Outcome runCase(const fs::path& caseDir, const fs::path& root,
     if (kLimitMemory && !wine.active() && limitBytes &&
         setrlimit(RLIMIT_AS, &memory) != 0)
       _exit(126);
+    umask(mask.empty() ? 022 : static_cast<mode_t>(std::stoul(mask, nullptr, 8)));
+    if (!sizeLimit.empty()) {
+      // A write past the limit then fails with EFBIG instead of killing.
+      signal(SIGXFSZ, SIG_IGN);
+      const rlim_t bytes = std::stoul(sizeLimit);
+      const rlimit fileSize = {bytes, bytes};
+      if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0) _exit(126);
+    }
     alarm(20);
     execve(argv[0], argv.data(), envp.data());
     _exit(127);
@@ -201,11 +226,32 @@ std::set<fs::path> expectedFiles(const fs::path& caseDir, const WineRun& wine) {
   return names;
 }
 
+// The permission bits of `path`, in octal.
+std::string modeOf(const fs::path& path) {
+  std::ostringstream mode;
+  mode << std::oct << (static_cast<unsigned>(fs::status(path).permissions()) &
+                       07777);
+  return mode.str();
+}
+
+// The lines MODE NAME of a case's file `name`.
+std::vector<std::pair<std::string, std::string>> modeLines(
+    const fs::path& file) {
+  std::vector<std::pair<std::string, std::string>> lines;
+  for (const std::string& line : readLines(file)) {
+    const std::size_t space = line.find(' ');
+    lines.emplace_back(line.substr(0, space), line.substr(space + 1));
+  }
+  return lines;
+}
+
 TEST_P(EndToEnd, Run) {
   const WineRun wine;
   if (wine.active() && skippedUnderWine(GetParam()))
     GTEST_SKIP() << skippedUnderWine(GetParam());
   const fs::path caseDir = fs::path(LUMTREL_CASES_DIR) / GetParam();
+  if (wine.active() && fs::exists(caseDir / "file-size-limit-bytes"))
+    GTEST_SKIP() << "a file size limit would stop Wine's own files too";
   // A folder of its own for the Windows run, which ctest -j may run at the
   // same time as the Linux one.
   const fs::path root =
@@ -218,6 +264,10 @@ TEST_P(EndToEnd, Run) {
     fs::copy(entry.path(), root / "work" / entry.path().filename(),
              fs::copy_options::recursive | fs::copy_options::copy_symlinks);
   }
+
+  for (const auto& [mode, name] : modeLines(caseDir / "chmod"))
+    fs::permissions(root / "work" / name,
+                    static_cast<fs::perms>(std::stoul(mode, nullptr, 8)));
 
   const Outcome outcome = runCase(caseDir, root, wine);
   std::string out = outcome.out;
@@ -245,6 +295,24 @@ TEST_P(EndToEnd, Run) {
   }
   for (const std::string& name : readLines(caseDir / "absent"))
     EXPECT_FALSE(fs::exists(root / "work" / name)) << name;
+  if (!wine.active()) {
+    for (const auto& [mode, name] : modeLines(caseDir / "modes"))
+      EXPECT_EQ(modeOf(root / "work" / name), mode) << name;
+  }
+  for (const fs::directory_entry& entry :
+       fs::recursive_directory_iterator(root / "work")) {
+    EXPECT_NE(entry.path().filename().string().rfind(".lumtrel-", 0), 0u)
+        << entry.path() << " is left behind";
+  }
+  for (const fs::directory_entry& entry :
+       fs::recursive_directory_iterator(caseDir)) {
+    if (!entry.is_symlink()) continue;
+    const fs::path copy =
+        root / "work" / entry.path().lexically_relative(caseDir);
+    EXPECT_TRUE(fs::is_symlink(copy) &&
+                fs::read_symlink(copy) == fs::read_symlink(entry.path()))
+        << copy << " is no longer the same link";
+  }
   fs::remove_all(root);
 }
 

@@ -10,6 +10,7 @@
 
 #include "export/cell_text.h"
 #include "export/output_file.h"
+#include "export/silenced_stderr.h"
 #include "export/temp_file.h"
 #include "photometry/distribution_summary.h"
 #include "photometry/real_text.h"
@@ -281,11 +282,14 @@ bool saveWorkbook(const PhotometricData& record, const std::string& path,
   OutputFile file;
   TempFile workbook;
   std::string reason;
-  const bool saved = file.open(path, OutputFile::Kind::binary, &reason) &&
-                     workbook.create(".xlsx", &reason) &&
-                     makeWorkbook(record, workbook.name(), workbook.folder(),
-                                  created, &reason) &&
-                     copyInto(workbook.path(), file, &reason) &&
+  bool made = false;
+  if (file.open(path, OutputFile::Kind::binary, &reason) &&
+      workbook.create(".xlsx", &reason)) {
+    const SilencedStandardError quiet;
+    made = makeWorkbook(record, workbook.name(), workbook.folder(), created,
+                        &reason);
+  }
+  const bool saved = made && copyInto(workbook.path(), file, &reason) &&
                      file.commit(&reason);
   return reportSave(saved, path, reason, console);
 }
