@@ -180,7 +180,8 @@ Outcome runCase(const fs::path& caseDir, const fs::path& root,
     if (kLimitMemory && !wine.active() && limitBytes &&
         setrlimit(RLIMIT_AS, &memory) != 0)
       _exit(126);
-    umask(mask.empty() ? 022 : static_cast<mode_t>(std::stoul(mask, nullptr, 8)));
+    umask(mask.empty() ? 022
+                       : static_cast<mode_t>(std::stoul(mask, nullptr, 8)));
     if (!sizeLimit.empty()) {
       // A write past the limit then fails with EFBIG instead of killing.
       signal(SIGXFSZ, SIG_IGN);
@@ -229,8 +230,8 @@ std::set<fs::path> expectedFiles(const fs::path& caseDir, const WineRun& wine) {
 // The permission bits of `path`, in octal.
 std::string modeOf(const fs::path& path) {
   std::ostringstream mode;
-  mode << std::oct << (static_cast<unsigned>(fs::status(path).permissions()) &
-                       07777);
+  mode << std::oct
+       << (static_cast<unsigned>(fs::status(path).permissions()) & 07777);
   return mode.str();
 }
 

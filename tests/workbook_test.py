@@ -108,6 +108,11 @@ def environment(locale="C", tmp=None):
     return env
 
 
+def no_own_files(folder):
+    """True when no new file of a save is left in `folder`."""
+    return not [f for f in os.listdir(folder) if f.startswith(".lumtrel-")]
+
+
 def cells(path):
     book = openpyxl.load_workbook(path)
     return {sheet.title: [list(r) for r in sheet.iter_rows(values_only=True)]
@@ -120,7 +125,9 @@ def check_case(name, folder, input_name, expected):
     console = run([TOOL, input_name], folder, "t.csv", environment())
     check("Saved: t.csv" in console, f"{name}: table saved")
     sheets = {}
-    for locale, answer in (("C", "t.xlsx"), ("de_DE.UTF-8", "T.XLSX")):
+    # The last answer replaces the first one's workbook.
+    for locale, answer in (("C", "t.xlsx"), ("de_DE.UTF-8", "T.XLSX"),
+                           ("de_DE.UTF-8", "t.xlsx")):
         console = run([TOOL, input_name], folder, answer,
                       environment(locale, tmp))
         check(f"Saved: {answer}" in console, f"{name}: {answer} saved")
@@ -128,6 +135,7 @@ def check_case(name, folder, input_name, expected):
           open(os.path.join(folder, "T.XLSX"), "rb").read(),
           f"{name}: the same bytes in C and de_DE")
     check(os.listdir(tmp) == [], f"{name}: temporary files removed")
+    check(no_own_files(folder), f"{name}: no file of the tool's own left")
     sheets, book = cells(os.path.join(folder, "t.xlsx"))
     names = list(sheets)
     check(names[:4] == ["Table", "Candela", "Header", "Summary"],
@@ -153,7 +161,9 @@ def check_case(name, folder, input_name, expected):
 def check_wine(name, folder, input_name, linux):
     env = environment("C.UTF-8")
     env.update(WINEDEBUG="-all")
-    for answer, saved in (("w.xlsx.", "w.xlsx"), ("Größe-灯.xlsx", None)):
+    # The last answer replaces the first one's workbook.
+    for answer, saved in (("w.xlsx.", "w.xlsx"), ("Größe-灯.xlsx", None),
+                          ("w.xlsx", None)):
         console = run([WINE, EXE, input_name], folder, answer, env)
         check(f"Saved: {answer}" in console, f"wine {name}: {answer} saved")
         sheets, _ = cells(os.path.join(folder, saved or answer))
@@ -163,6 +173,7 @@ def check_wine(name, folder, input_name, linux):
                    for a, b in zip(ra, rb))
         check(same and list(sheets) == list(linux),
               f"wine {name}: {answer} as on Linux")
+    check(no_own_files(folder), f"wine {name}: no file of the tool's own left")
 
 
 for name, input_name, text, expected in CASES:
@@ -204,18 +215,23 @@ if WINE:
           cells(os.path.join(folder, "tmp.xlsx"))[0]["Table"][0] ==
           ["A", 0, 45, 90], "wine: a temporary folder beyond ASCII")
 
-    # A path beyond Windows' 260 characters.
+    # A name beyond ASCII in a path beyond Windows' 260 characters, saved
+    # and then replaced.
     folder = os.path.join(WORK, "lamp")
     deep = os.path.join("d" * 100, "e" * 100)
     os.makedirs(os.path.join(folder, deep))
-    answer = deep.replace("/", "\\") + "\\" + "f" * 70 + ".xlsx"
+    name = "Größe-灯-" + "f" * 70 + ".xlsx"
+    answer = deep.replace("/", "\\") + "\\" + name
     env = environment("C.UTF-8")
     env.update(WINEDEBUG="-all")
-    console = run([WINE, EXE, "lamp.ies"], folder, answer, env)
-    check(f"Saved: {answer}" in console, "wine: a long path saved")
-    check(cells(os.path.join(folder, deep, "f" * 70 + ".xlsx"))[0]["Table"]
+    for _ in range(2):
+        console = run([WINE, EXE, "lamp.ies"], folder, answer, env)
+        check(f"Saved: {answer}" in console, "wine: a long path saved")
+    check(cells(os.path.join(folder, deep, name))[0]["Table"]
           == [["A", 0, 45, 90], [0, 100, 80, 20], [180, 100, 80, 20]],
           "wine: the long path's workbook")
+    check(no_own_files(os.path.join(folder, deep)),
+          "wine: no file of the tool's own left in the long path")
 
 failed = len(set(failures))
 print(f"{len(CASES) + 1 - failed} passed, {failed} failed")

@@ -289,7 +289,7 @@ bool saveWorkbook(const PhotometricData& record, const std::string& path,
     made = makeWorkbook(record, workbook.name(), workbook.folder(), created,
                         &reason);
   }
-  const bool saved = made && copyInto(workbook.path(), file, &reason) &&
-                     file.commit(&reason);
+  const bool saved =
+      made && copyInto(workbook.path(), file, &reason) && file.commit(&reason);
   return reportSave(saved, path, reason, console);
 }
