@@ -12,9 +12,9 @@
 #include "export/output_file.h"
 #include "export/silenced_stderr.h"
 #include "export/temp_file.h"
-#include "photometry/distribution_summary.h"
+#include "analysis/distribution_summary.h"
 #include "photometry/real_text.h"
-#include "photometry/whole_circle.h"
+#include "analysis/whole_circle.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "export/cell_text.h"
-#include "photometry/distribution_summary.h"
+#include "analysis/distribution_summary.h"
 #include "photometry/photometric_data.h"
 
 namespace {

@@ -1,12 +1,12 @@
-#ifndef LUMTREL_PHOTOMETRY_DISTRIBUTION_SUMMARY_H_
-#define LUMTREL_PHOTOMETRY_DISTRIBUTION_SUMMARY_H_
+#ifndef LUMTREL_ANALYSIS_DISTRIBUTION_SUMMARY_H_
+#define LUMTREL_ANALYSIS_DISTRIBUTION_SUMMARY_H_
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "photometry/photometric_data.h"
-#include "photometry/whole_circle.h"
+#include "analysis/whole_circle.h"
 
 /// The directions of one plane pair C = c and C = c + 180 as one path:
 /// the c + 180 half-plane at theta = -gamma from its last vertical angle
@@ -82,4 +82,4 @@ std::vector<SummaryRow> summarize(
     const std::vector<std::vector<double>>& values,
     std::vector<NamedPath>* paths);
 
-#endif  // LUMTREL_PHOTOMETRY_DISTRIBUTION_SUMMARY_H_
+#endif  // LUMTREL_ANALYSIS_DISTRIBUTION_SUMMARY_H_

@@ -1,4 +1,4 @@
-#include "photometry/whole_circle.h"
+#include "analysis/whole_circle.h"
 
 #include <algorithm>
 #include <cmath>

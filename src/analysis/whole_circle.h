@@ -1,5 +1,5 @@
-#ifndef LUMTREL_PHOTOMETRY_WHOLE_CIRCLE_H_
-#define LUMTREL_PHOTOMETRY_WHOLE_CIRCLE_H_
+#ifndef LUMTREL_ANALYSIS_WHOLE_CIRCLE_H_
+#define LUMTREL_ANALYSIS_WHOLE_CIRCLE_H_
 
 #include <cstddef>
 #include <vector>
@@ -37,4 +37,4 @@ struct WholeCircle {
 /// listed. The copy of a single plane that the table adds is no plane.
 WholeCircle wholeCircle(const PhotometricData& record);
 
-#endif  // LUMTREL_PHOTOMETRY_WHOLE_CIRCLE_H_
+#endif  // LUMTREL_ANALYSIS_WHOLE_CIRCLE_H_

@@ -1,5 +1,5 @@
 // Which planes the Candela sheet holds, and which table row each takes.
-#include "photometry/whole_circle.h"
+#include "analysis/whole_circle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // What the Summary sheet computes, on distributions with known answers.
-#include "photometry/distribution_summary.h"
+#include "analysis/distribution_summary.h"
 
 #include <gtest/gtest.h>
 

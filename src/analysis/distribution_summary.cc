@@ -1,4 +1,4 @@
-#include "photometry/distribution_summary.h"
+#include "analysis/distribution_summary.h"
 
 #include <cmath>
 #include <utility>
