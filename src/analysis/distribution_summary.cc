@@ -1,5 +1,6 @@
 #include "analysis/distribution_summary.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -28,56 +29,53 @@ std::vector<double> planeRow(const WholeCircle& circle,
   return row;
 }
 
-// Walks `path` from point `from` in `direction` (+1 or -1) while the next
-// point is at or above `threshold`, and returns where the intensity falls
-// below it, as a position along the path measured from theta[from];
-// sets `allRound` when the walk comes back to `from`.
-double walk(const PlanePath& path, std::size_t from, double threshold,
-            int direction, bool* allRound) {
+// The point next to `k` along `path`, forward (`direction` +1) or back
+// (-1), and the angle between them: across the zenith of a closed path,
+// never across the break at the nadir or past an end.
+bool neighbour(const PlanePath& path, std::size_t k, int direction,
+               std::size_t* next, double* turn) {
   const std::size_t size = path.theta.size();
-  std::size_t k = from;
-  double position = 0;
-  for (std::size_t step = 0; step < size; ++step) {
-    std::size_t next;
-    double turn;
-    if (direction > 0) {
-      if (k + 1 < size) {
-        if (k + 1 == path.breakAt) return position;
-        next = k + 1;
-        turn = path.theta[next] - path.theta[k];
-      } else if (path.closed) {
-        next = 0;  // across the zenith
-        turn = path.theta[0] + 360 - path.theta[k];
-      } else {
-        return position;
-      }
-    } else {
-      if (k > 0) {
-        if (k == path.breakAt) return position;
-        next = k - 1;
-        turn = path.theta[k] - path.theta[next];
-      } else if (path.closed) {
-        next = size - 1;
-        turn = path.theta[0] + 360 - path.theta[next];
-      } else {
-        return position;
-      }
+  if (direction > 0) {
+    if (k + 1 < size) {
+      if (k + 1 == path.breakAt) return false;
+      *next = k + 1;
+      *turn = path.theta[k + 1] - path.theta[k];
+      return true;
     }
-    const double nextPosition = position + direction * turn;
-    if (next == from) {
-      *allRound = true;
-      return nextPosition;
-    }
-    const double current = path.intensity[k];
-    const double following = path.intensity[next];
-    if (following < threshold)
-      return position +
-             direction * turn * (current - threshold) / (current - following);
-    k = next;
-    position = nextPosition;
+    if (!path.closed) return false;
+    *next = 0;
+    *turn = path.theta[0] + 360 - path.theta[k];
+    return true;
   }
-  return position;
+  if (k > 0) {
+    if (k == path.breakAt) return false;
+    *next = k - 1;
+    *turn = path.theta[k] - path.theta[k - 1];
+    return true;
+  }
+  if (!path.closed) return false;
+  *next = size - 1;
+  *turn = path.theta[0] + 360 - path.theta[size - 1];
+  return true;
 }
+
+// The end of a beam at point `k`, `angle` from the axis, moved towards the
+// next point along the path in `direction` when that one lies below the
+// threshold: to where the intensity between them equals it. `outward` is
+// the sign that angles from the axis grow by that way.
+double movedEnd(const PlanePath& path, std::size_t k, double angle,
+                int direction, int outward, double threshold) {
+  std::size_t next = 0;
+  double turn = 0;
+  if (!neighbour(path, k, direction, &next, &turn) ||
+      !(path.intensity[next] < threshold))
+    return angle;
+  const double share = (path.intensity[k] - threshold) /
+                       (path.intensity[k] - path.intensity[next]);
+  return angle + outward * turn * share;
+}
+
+double held(double angle) { return std::max(-90.0, std::min(90.0, angle)); }
 
 }  // namespace
 
@@ -138,55 +136,72 @@ void polarPoint(const PlanePath& path, std::size_t k, double* x, double* y) {
   *y = -path.intensity[k] * std::cos(theta) + 0.0;
 }
 
-bool spread(const PlanePath& path, double fraction, double* degrees) {
-  std::size_t peak = 0;
-  for (std::size_t k = 1; k < path.intensity.size(); ++k) {
-    if (path.intensity[k] > path.intensity[peak]) peak = k;
+double axisAngle(const PlanePath& path, std::size_t k, BeamAxis axis) {
+  const double theta = path.theta[k];
+  if (axis == BeamAxis::nadir) return theta;
+  return theta >= 0 ? 180 - theta : -180 - theta;
+}
+
+bool largestNearAxis(const PlanePath& path, BeamAxis axis, double* largest) {
+  bool found = false;
+  for (std::size_t k = 0; k < path.theta.size(); ++k) {
+    if (std::abs(axisAngle(path, k, axis)) > 90) continue;
+    if (!found || path.intensity[k] > *largest) *largest = path.intensity[k];
+    found = true;
   }
-  if (path.intensity.empty() || !(path.intensity[peak] > 0)) return false;
-  const double threshold = fraction * path.intensity[peak];
-  bool allRound = false;
-  const double forward = walk(path, peak, threshold, +1, &allRound);
-  if (allRound) {
-    *degrees = 360;
-    return true;
+  return found;
+}
+
+bool intensityOnAxis(const PlanePath& path, BeamAxis axis, double* intensity) {
+  for (std::size_t k = 0; k < path.theta.size(); ++k) {
+    if (axisAngle(path, k, axis) == 0) {
+      *intensity = path.intensity[k];
+      return true;
+    }
   }
-  const double backward = walk(path, peak, threshold, -1, &allRound);
-  *degrees = forward - backward;
+  return false;
+}
+
+bool beamSpread(const PlanePath& path, BeamAxis axis, double threshold,
+                double* degrees) {
+  bool found = false;
+  std::size_t low = 0, high = 0;
+  for (std::size_t k = 0; k < path.theta.size(); ++k) {
+    const double angle = axisAngle(path, k, axis);
+    if (std::abs(angle) > 90 || !(path.intensity[k] >= threshold)) continue;
+    if (!found || angle < axisAngle(path, low, axis)) low = k;
+    if (!found || angle > axisAngle(path, high, axis)) high = k;
+    found = true;
+  }
+  if (!found) return false;
+  // From the nadir, angles from the axis grow along the path; from the
+  // zenith they fall.
+  const int along = axis == BeamAxis::nadir ? 1 : -1;
+  const double lowEnd =
+      movedEnd(path, low, axisAngle(path, low, axis), -along, -1, threshold);
+  const double highEnd =
+      movedEnd(path, high, axisAngle(path, high, axis), along, 1, threshold);
+  *degrees = held(highEnd) - held(lowEnd);
   return true;
 }
 
-double luminousFlux(const WholeCircle& circle,
-                    const std::vector<std::vector<double>>& values) {
-  const std::vector<double>& gammas = circle.gammaAngles;
-  const std::size_t count = gammas.size();
-  // The solid angle of each vertical angle's zone, per radian of the
-  // circle.
-  std::vector<double> zones(count);
-  for (std::size_t j = 0; j < count; ++j) {
-    const double from = j == 0 ? gammas[j] : (gammas[j - 1] + gammas[j]) / 2;
-    const double to =
-        j + 1 == count ? gammas[j] : (gammas[j] + gammas[j + 1]) / 2;
-    zones[j] = std::cos(radians(from)) - std::cos(radians(to));
+FluxFigures fluxFigures(const PhotometricData& record,
+                        const WholeCircle& circle,
+                        const std::vector<std::vector<double>>& values) {
+  FluxFigures figures;
+  if (!circle.typeC || circle.planeAngles.empty() ||
+      circle.gammaAngles.empty() ||
+      !ascendingWithinHalfCircle(circle.gammaAngles))
+    return figures;
+  figures.computed = true;
+  figures.flux = luminousFlux(circle, values);
+  figures.downward = bandFlux(circle, values, 0, 90);
+  figures.upward = bandFlux(circle, values, 90, 180);
+  if (record.lampFlux > 0) {
+    figures.hasOutputRatio = true;
+    figures.outputRatio = 100 * figures.flux / record.lampFlux;
   }
-  const std::vector<double>& planes = circle.planeAngles;
-  const std::size_t planeCount = planes.size();
-  double flux = 0;
-  for (std::size_t k = 0; k < planeCount; ++k) {
-    double share = 2 * kPi;
-    if (planeCount > 1) {
-      const double previous = k == 0 ? planes[0] + 360 - planes[planeCount - 1]
-                                     : planes[k] - planes[k - 1];
-      const double next = k + 1 == planeCount ? planes[0] + 360 - planes[k]
-                                              : planes[k + 1] - planes[k];
-      share = radians(previous + next) / 2;
-    }
-    const std::vector<double>& row = values[circle.sourceRows[k]];
-    double sum = 0;
-    for (std::size_t j = 0; j < count; ++j) sum += row[j] * zones[j];
-    flux += share * sum * circle.multiplier;
-  }
-  return flux;
+  return figures;
 }
 
 std::vector<SummaryRow> summarize(
@@ -194,7 +209,7 @@ std::vector<SummaryRow> summarize(
     const std::vector<std::vector<double>>& values,
     std::vector<NamedPath>* paths) {
   std::vector<SummaryRow> rows;
-  const auto add = [&rows](const char* label, double value) {
+  const auto add = [&rows](const std::string& label, double value) {
     rows.push_back({label, true, value});
   };
   if (!circle.typeC) {
@@ -205,15 +220,29 @@ std::vector<SummaryRow> summarize(
     rows.push_back({"Not computed: no intensities", false, 0});
     return rows;
   }
-  const bool zonesHold = ascendingWithinHalfCircle(circle.gammaAngles);
-  if (zonesHold) {
-    const double flux = luminousFlux(circle, values);
-    add("Luminous flux (lm)", flux);
-    if (record.lampFlux > 0)
-      add("Light output ratio (%)", 100 * flux / record.lampFlux);
-  }
+  const FluxFigures figures = fluxFigures(record, circle, values);
+  if (figures.computed) add("Luminous flux (lm)", figures.flux);
+  if (figures.hasOutputRatio)
+    add("Light output ratio (%)", figures.outputRatio);
   if (record.hasDeclaredOutputRatio)
     add("Declared light output ratio (%)", record.declaredOutputRatio);
+  if (record.lampFlux > 0) add("Lamp flux (lm)", record.lampFlux);
+  const bool shares = figures.computed && figures.flux > 0;
+  if (shares)
+    add("Downward flux fraction (%)", 100 * figures.downward / figures.flux);
+  if (record.hasDeclaredDownwardFraction)
+    add("Declared downward flux fraction (%)", record.declaredDownwardFraction);
+  if (shares && figures.hasOutputRatio) {
+    add("Downward light output ratio (%)",
+        figures.outputRatio * figures.downward / figures.flux);
+    add("Upward light output ratio (%)",
+        figures.outputRatio * figures.upward / figures.flux);
+  }
+  if (record.inputPower > 0) {
+    add("Input power (W)", record.inputPower);
+    if (figures.computed)
+      add("Efficacy (lm/W)", figures.flux / record.inputPower);
+  }
 
   // The first largest value, reading row by row from the top.
   std::size_t peakPlane = 0, peakGamma = 0;
@@ -231,24 +260,46 @@ std::vector<SummaryRow> summarize(
   add("Maximum intensity (cd)", peak);
   add("Maximum intensity C (\xC2\xB0)", circle.planeAngles[peakPlane]);
   add("Maximum intensity \xCE\xB3 (\xC2\xB0)", circle.gammaAngles[peakGamma]);
-  if (!zonesHold) return rows;
+  if (!figures.computed) return rows;
 
+  // One axis for the luminaire: where most of its light goes.
+  const BeamAxis axis =
+      figures.downward >= figures.upward ? BeamAxis::nadir : BeamAxis::zenith;
   const char* const pairs[] = {"C0-C180", "C90-C270"};
-  PlanePath pairPaths[2] = {planePath(circle, values, 0),
-                            planePath(circle, values, 90)};
-  double degrees = 0;
+  // For each definition, fraction, then pair: the spread, when defined.
+  bool has[2][2][2] = {};
+  double spreads[2][2][2] = {};
   for (int pair = 0; pair < 2; ++pair) {
-    if (!spread(pairPaths[pair], 0.5, &degrees)) continue;
-    add(pair == 0 ? "Beam angle C0-C180 (\xC2\xB0)"
-                  : "Beam angle C90-C270 (\xC2\xB0)",
-        degrees);
-    paths->push_back({pairs[pair], pairPaths[pair]});
+    const PlanePath path = planePath(circle, values, pair == 0 ? 0 : 90);
+    const double largest =
+        *std::max_element(path.intensity.begin(), path.intensity.end());
+    if (largest > 0) paths->push_back({pairs[pair], path});
+    double reference[2] = {0, 0};  // the maximum near the axis, the centre
+    const bool defined[2] = {
+        largestNearAxis(path, axis, &reference[0]) && reference[0] > 0,
+        intensityOnAxis(path, axis, &reference[1]) && reference[1] > 0};
+    for (int definition = 0; definition < 2; ++definition) {
+      for (int fraction = 0; fraction < 2; ++fraction) {
+        has[definition][fraction][pair] =
+            defined[definition] &&
+            beamSpread(path, axis,
+                       (fraction == 0 ? 0.5 : 0.1) * reference[definition],
+                       &spreads[definition][fraction][pair]);
+      }
+    }
   }
-  for (int pair = 0; pair < 2; ++pair) {
-    if (!spread(pairPaths[pair], 0.1, &degrees)) continue;
-    add(pair == 0 ? "Field angle C0-C180 (\xC2\xB0)"
-                  : "Field angle C90-C270 (\xC2\xB0)",
-        degrees);
+  const char* const kinds[] = {"Beam angle ", "Field angle "};
+  const char* const definitions[] = {"maximum", "centre"};
+  for (int definition = 0; definition < 2; ++definition) {
+    for (int fraction = 0; fraction < 2; ++fraction) {
+      for (int pair = 0; pair < 2; ++pair) {
+        if (!has[definition][fraction][pair]) continue;
+        add(std::string(kinds[fraction]) + pairs[pair] + ", " +
+                (fraction == 0 ? "50" : "10") + " % of " +
+                definitions[definition] + " (\xC2\xB0)",
+            spreads[definition][fraction][pair]);
+      }
+    }
   }
   return rows;
 }

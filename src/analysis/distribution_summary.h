@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "photometry/photometric_data.h"
 #include "analysis/whole_circle.h"
+#include "analysis/zonal_flux.h"
+#include "photometry/photometric_data.h"
 
 /// The directions of one plane pair C = c and C = c + 180 as one path:
 /// the c + 180 half-plane at theta = -gamma from its last vertical angle
@@ -42,22 +43,50 @@ PlanePath planePath(const WholeCircle& circle,
 /// as makers draw their curves: x = I sin(theta), y = -I cos(theta), in cd.
 void polarPoint(const PlanePath& path, std::size_t k, double* x, double* y);
 
-/// The angle in degrees that the lobe around the path's first maximum M
-/// spans where the intensity stays at or above `fraction` of M: walked from
-/// that maximum both ways to where the intensity falls below the threshold
-/// (interpolated linearly), or to the path's end or break; 360 when a
-/// closed path stays above it all the way round. Returns false when M is
-/// not above 0.
-bool spread(const PlanePath& path, double fraction, double* degrees);
+/// Where a luminaire's beam points, which its beam and field angles are
+/// measured about: straight down or straight up.
+enum class BeamAxis { nadir, zenith };
 
-/// Luminous flux in lumens of the whole circle's intensities: each
-/// intensity times the solid angle of its zone, the zones running midway
-/// between neighbouring vertical angles (the first from its own angle, the
-/// last to its own), each plane weighted by half the gaps to its
-/// neighbours around the circle. Needs vertical angles strictly ascending
-/// within 0 to 180.
-double luminousFlux(const WholeCircle& circle,
-                    const std::vector<std::vector<double>>& values);
+/// The signed angle in degrees of point `k` of `path` from `axis`: theta
+/// from the nadir; from the zenith, 180 - gamma on the c half-plane and
+/// -(180 - gamma) on the c + 180 one.
+double axisAngle(const PlanePath& path, std::size_t k, BeamAxis axis);
+
+/// The largest intensity of `path` within 90 degrees of `axis`, in
+/// `largest`. Returns false when no direction lies there.
+bool largestNearAxis(const PlanePath& path, BeamAxis axis, double* largest);
+
+/// The intensity of `path` on `axis` itself, the c half-plane's, in
+/// `intensity`. Returns false when the path has no direction there.
+bool intensityOnAxis(const PlanePath& path, BeamAxis axis, double* intensity);
+
+/// The angle in degrees between the outermost directions of `path`, either
+/// side of `axis` and within 90 degrees of it, whose intensity is at or
+/// above `threshold`. Each end moves out, interpolated linearly in angle,
+/// to where the intensity equals the threshold, towards the next direction
+/// of the path further out when there is one (not across a break) and it
+/// lies below the threshold; then each end is held within 90 degrees of
+/// the axis. Returns false when no direction within 90 degrees reaches the
+/// threshold.
+bool beamSpread(const PlanePath& path, BeamAxis axis, double threshold,
+                double* degrees);
+
+/// The flux figures of a distribution, which the Summary and Checks sheets
+/// both use. Only type C photometry with vertical angles ascending within 0
+/// to 180 has them.
+struct FluxFigures {
+  bool computed = false;
+  double flux = 0;      ///< lm, the whole sphere
+  double downward = 0;  ///< lm, gamma 0 to 90
+  double upward = 0;    ///< lm, gamma 90 to 180
+  /// The light output ratio in %, against the lamps' flux, when the record
+  /// has one.
+  bool hasOutputRatio = false;
+  double outputRatio = 0;
+};
+FluxFigures fluxFigures(const PhotometricData& record,
+                        const WholeCircle& circle,
+                        const std::vector<std::vector<double>>& values);
 
 /// One row of the workbook's Summary sheet.
 struct SummaryRow {
@@ -67,12 +96,15 @@ struct SummaryRow {
 };
 
 /// What an engineer computes from `record`'s distribution, as the Summary
-/// sheet lists it: flux, light output ratios, the maximum intensity and
-/// where it is, beam (50 %) and field (10 %) angles in the C0-C180 and
-/// C90-C270 plane pairs; a row is left out where its value is undefined.
-/// Type B and A photometry, or no intensities, give one row saying so.
-/// `paths` receives the paths of the two plane pairs whose beam angles are
-/// listed, named "C0-C180" and "C90-C270", for the polar diagram.
+/// sheet lists it: the flux and light output ratios, the lamps' flux, the
+/// downward share, the power and efficacy, the maximum intensity and where
+/// it is, and beam (50 %) and field (10 %) angles in the C0-C180 and
+/// C90-C270 plane pairs, of the maximum and of the centre, about the nadir
+/// when at least as much light goes down as up, else about the zenith; a
+/// row is left out where its value is undefined. Type B and A photometry,
+/// or no intensities, give one row saying so. `paths` receives the paths of
+/// the plane pairs that hold light, named "C0-C180" and "C90-C270", for the
+/// polar diagram.
 struct NamedPath {
   std::string name;
   PlanePath path;

@@ -2,19 +2,22 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <vector>
 
+#include "analysis/checks.h"
+#include "analysis/distribution_summary.h"
+#include "analysis/whole_circle.h"
+#include "analysis/zonal_flux.h"
 #include "export/cell_text.h"
 #include "export/output_file.h"
 #include "export/silenced_stderr.h"
 #include "export/temp_file.h"
-#include "analysis/distribution_summary.h"
 #include "photometry/real_text.h"
-#include "analysis/whole_circle.h"
 
 namespace {
 
@@ -115,6 +118,64 @@ bool writeSummary(lxw_worksheet* sheet, const std::vector<SummaryRow>& rows) {
   return summary.ok();
 }
 
+// The flux in zones of 10 degrees and in the bands makers quote, with
+// their shares of the luminaire's flux and of the lamps'.
+bool writeZonalLumens(lxw_worksheet* sheet, const std::vector<ZoneFlux>& zones,
+                      const FluxFigures& figures, double lampFlux) {
+  SheetWriter zonal(sheet);
+  worksheet_set_column(sheet, 0, 4, 20, nullptr);
+  const char* const titles[] = {"Zone (\xC2\xB0)", "Flux (lm)",
+                                "Cumulative (lm)", "Of the luminaire (%)",
+                                "Of the lamps (%)"};
+  for (std::size_t column = 0; column < 5; ++column)
+    zonal.text(0, column, titles[column]);
+  const bool shares = figures.flux > 0;
+  for (std::size_t i = 0; i < zones.size(); ++i) {
+    const ZoneFlux& zone = zones[i];
+    zonal.text(i + 1, 0, zone.name);
+    zonal.number(i + 1, 1, zone.flux);
+    if (zone.hasCumulative) zonal.number(i + 1, 2, zone.cumulative);
+    if (shares) zonal.number(i + 1, 3, 100 * zone.flux / figures.flux);
+    if (shares && figures.hasOutputRatio)
+      zonal.number(i + 1, 4, 100 * zone.flux / lampFlux);
+  }
+  return zonal.ok();
+}
+
+void writeCheckValue(SheetWriter& sheet, std::size_t row, std::size_t column,
+                     const CheckValue& value) {
+  if (value.isNumber) {
+    sheet.number(row, column, value.number);
+  } else {
+    sheet.text(row, column, cellText(value.text));
+  }
+}
+
+// What the checks found, a row each; "No faults found" when nothing.
+bool writeChecks(lxw_worksheet* sheet, const std::vector<Finding>& findings) {
+  SheetWriter checks(sheet);
+  worksheet_set_column(sheet, 0, 0, 8, nullptr);
+  worksheet_set_column(sheet, 1, 2, 40, nullptr);
+  worksheet_set_column(sheet, 3, 4, 24, nullptr);
+  const char* const titles[] = {"Kind", "Check", "Where", "Found", "Expected"};
+  for (std::size_t column = 0; column < 5; ++column)
+    checks.text(0, column, titles[column]);
+  if (findings.empty()) {
+    checks.text(1, 0, "None");
+    checks.text(1, 1, "No faults found");
+  }
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    const Finding& finding = findings[i];
+    checks.text(i + 1, 0,
+                finding.kind == Finding::Kind::fault ? "Fault" : "Note");
+    checks.text(i + 1, 1, finding.check);
+    checks.text(i + 1, 2, cellText(finding.where));
+    writeCheckValue(checks, i + 1, 3, finding.found);
+    writeCheckValue(checks, i + 1, 4, finding.expected);
+  }
+  return checks.ok();
+}
+
 // A polar diagram point of each path, x = I sin(theta), y = -I cos(theta),
 // row by row: a closed path ends with its first point again, and a break
 // is an empty row. Returns the rows written, the column titles included.
@@ -198,7 +259,7 @@ void insertPolarChart(lxw_workbook* workbook, lxw_worksheet* summary,
 // own temporary files in `folder`. Returns false, with the reason, when the
 // record does not fit on the sheets or the library fails.
 bool makeWorkbook(const PhotometricData& record, const std::string& name,
-                  std::string folder, std::time_t created,
+                  std::string folder, std::time_t created, std::size_t* faults,
                   std::string* reason) {
   const WholeCircle circle = wholeCircle(record);
   const std::size_t columns = record.verticalAngles.size() + 1;
@@ -215,6 +276,13 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
   std::vector<NamedPath> paths;
   const std::vector<SummaryRow> summaryRows =
       summarize(record, circle, values, &paths);
+  const FluxFigures figures = fluxFigures(record, circle, values);
+  const std::vector<ZoneFlux> zones =
+      figures.computed ? zonalLumens(circle, values) : std::vector<ZoneFlux>();
+  const std::vector<Finding> findings = checkRecord(record, circle, values);
+  *faults = static_cast<std::size_t>(std::count_if(
+      findings.begin(), findings.end(),
+      [](const Finding& f) { return f.kind == Finding::Kind::fault; }));
 
   // The library reports a failed write of its own files by a code; the C
   // library's errno says more, when it was set.
@@ -238,6 +306,10 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
   lxw_worksheet* const candela = workbook_add_worksheet(workbook, "Candela");
   lxw_worksheet* const header = workbook_add_worksheet(workbook, "Header");
   lxw_worksheet* const summary = workbook_add_worksheet(workbook, "Summary");
+  lxw_worksheet* const zonal =
+      zones.empty() ? nullptr
+                    : workbook_add_worksheet(workbook, "Zonal lumens");
+  lxw_worksheet* const checks = workbook_add_worksheet(workbook, "Checks");
   lxw_worksheet* const polar =
       paths.empty() ? nullptr : workbook_add_worksheet(workbook, "Polar data");
   std::size_t polarRows = 0;
@@ -245,7 +317,10 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
       table && candela && header && summary && (paths.empty() || polar) &&
       writeTable(table, record, values) &&
       writeCandela(candela, circle, values) && writeHeader(header, record) &&
-      writeSummary(summary, summaryRows) &&
+      writeSummary(summary, summaryRows) && (zones.empty() || zonal) &&
+      (zones.empty() ||
+       writeZonalLumens(zonal, zones, figures, record.lampFlux)) &&
+      checks && writeChecks(checks, findings) &&
       (paths.empty() || writePolarData(polar, paths, &polarRows));
   if (!written) {
     lxw_workbook_free(workbook);
@@ -283,13 +358,18 @@ bool saveWorkbook(const PhotometricData& record, const std::string& path,
   TempFile workbook;
   std::string reason;
   bool made = false;
+  std::size_t faults = 0;
   if (file.open(path, OutputFile::Kind::binary, &reason) &&
       workbook.create(".xlsx", &reason)) {
     const SilencedStandardError quiet;
     made = makeWorkbook(record, workbook.name(), workbook.folder(), created,
-                        &reason);
+                        &faults, &reason);
   }
   const bool saved =
       made && copyInto(workbook.path(), file, &reason) && file.commit(&reason);
-  return reportSave(saved, path, reason, console);
+  reportSave(saved, path, reason, console);
+  if (saved && faults > 0)
+    console << "Checks: " << faults << " fault(s), listed on the Checks sheet"
+            << std::endl;
+  return saved;
 }

@@ -34,6 +34,9 @@ struct LdtHeader {
   double exactFlux = 0;
   bool hasOutputRatio = false;  // line 23, when it holds a number
   double outputRatio = 0;
+  bool hasDownwardFraction = false;  // line 22, when it holds a number
+  double downwardFraction = 0;
+  double exactWattage = 0;
 
   // P: the planes whose intensities the file holds; symmetry repeats the
   // others.
@@ -79,6 +82,9 @@ class LdtWalk {
   // order.
   bool intensities(const LdtHeader& header, Grid* grid);
 
+  // Whether a line kept as read held a number with a decimal comma.
+  bool decimalCommas() const { return decimalCommas_; }
+
  private:
   bool symmetryIndicator(int* symmetry);
   bool cPlaneCount(int symmetry, int* planes);
@@ -98,6 +104,7 @@ class LdtWalk {
   LdtReader& reader_;
   std::ostream& console_;
   HeaderItems& items_;
+  bool decimalCommas_ = false;
 };
 
 // The room indices of the ten direct ratios.
@@ -135,7 +142,8 @@ bool LdtWalk::header(LdtHeader* header) {
   number("Height of luminous area C90 (mm)");
   number("Height of luminous area C180 (mm)");
   number("Height of luminous area C270 (mm)");
-  number("Downward flux fraction (%)");
+  number("Downward flux fraction (%)", &header->hasDownwardFraction,
+         &header->downwardFraction);
   number("Light output ratio of luminaire (%)", &header->hasOutputRatio,
          &header->outputRatio);
   if (!real("conversion factor", "Conversion factor for intensities",
@@ -181,7 +189,7 @@ bool LdtWalk::lampSet(LdtHeader* header) {
   text("Set 1: colour appearance");
   text("Set 1: colour rendering group");
   return real("wattage", "Set 1: wattage including ballast (W)",
-              &header->wattage);
+              &header->wattage, &header->exactWattage);
 }
 
 // The lines of the sets after the first, which are alternatives: kept for
@@ -299,6 +307,7 @@ void LdtWalk::number(const std::string& label, bool* isNumber, double* value) {
   reader_.readText(&line);
   double parsed = 0;
   const bool numeric = ldtNumber(line, &parsed);
+  if (numeric && line.find(',') != std::string::npos) decimalCommas_ = true;
   items_.add(label, std::move(line), numeric, parsed);
   if (isNumber) *isNumber = numeric;
   if (value) *value = parsed;
@@ -347,6 +356,7 @@ bool readEulumdat(const std::string& path, std::ostream& console,
 
   record->verticalAngles = std::move(gammaAngles);
   record->fileVerticalAngles = std::move(fileGammaAngles);
+  record->fileHorizontalAngles = std::move(cAngles);
   record->horizontalAngles = std::move(planeAngles);
   record->candela = std::move(grid);
   record->photometricType = 1;
@@ -360,6 +370,10 @@ bool readEulumdat(const std::string& path, std::ostream& console,
     record->lampFlux = header.exactFlux;
   record->hasDeclaredOutputRatio = header.hasOutputRatio;
   record->declaredOutputRatio = header.outputRatio;
+  record->hasDeclaredDownwardFraction = header.hasDownwardFraction;
+  record->declaredDownwardFraction = header.downwardFraction;
+  record->inputPower = header.exactWattage;
+  record->decimalCommas = walk.decimalCommas() || reader.decimalCommas();
   items.moveTo(record);
   return true;
 }

@@ -28,7 +28,7 @@ class IesWalk {
   // Keeps the multiplier at full precision, and the lamps' flux when the
   // number of lamps and the lumens per lamp are both numbers above 0.
   bool header(int* verticalCount, int* horizontalCount, int* photometricType,
-              double* multiplier, double* lampFlux);
+              double* multiplier, double* lampFlux, double* inputWatts);
 
   // Reads and reports `count` vertical angles, keeps them as read in
   // `fileAngles`, then shifts a list that starts above 0 to start at 0.
@@ -44,6 +44,10 @@ class IesWalk {
   // but copied from the one before.
   bool candelaGrid(int angleCount, std::size_t planes, bool mirrored,
                    std::vector<std::vector<float>>* grid);
+
+  // Counts the numbers that follow the grid, up to the first text that is
+  // none or the end of the file.
+  std::size_t valuesAfterGrid();
 
  private:
   void headerLines(const std::vector<std::string>& lines);
@@ -153,7 +157,7 @@ bool IesWalk::includedTiltData() {
 
 bool IesWalk::header(int* verticalCount, int* horizontalCount,
                      int* photometricType, double* multiplier,
-                     double* lampFlux) {
+                     double* lampFlux, double* inputWatts) {
   float shownMultiplier = 0;
   double lamps = 0, lumens = 0;
   *photometricType = 0;
@@ -178,7 +182,8 @@ bool IesWalk::header(int* verticalCount, int* horizontalCount,
          reportToken("Ballast-Lamp Photometric Factor: ",
                      "ballast-lamp photometric factor",
                      "Ballast-lamp photometric factor") &&
-         reportToken("Input Watts: ", "input watts", "Input watts");
+         reportToken("Input Watts: ", "input watts", "Input watts",
+                     inputWatts);
 }
 
 bool IesWalk::luminousOpening() {
@@ -239,6 +244,13 @@ bool IesWalk::candelaGrid(int angleCount, std::size_t planes, bool mirrored,
     }
   }
   return true;
+}
+
+std::size_t IesWalk::valuesAfterGrid() {
+  std::size_t count = 0;
+  float value = 0;
+  while (reader_.readReal(&value)) ++count;
+  return count;
 }
 
 // Reads one value of an angle list and prints it on the open value line; a
@@ -328,18 +340,22 @@ bool readIes(const std::string& path, std::ostream& console,
   HeaderItems items;
   IesWalk walk(reader, console, items);
   int vertical = 0, horizontal = 0, type = 0;
-  double multiplier = 0, lampFlux = 0;
+  double multiplier = 0, lampFlux = 0, inputWatts = 0;
   std::vector<float> verticalList, fileVerticalList, horizontalList;
   std::vector<std::vector<float>> grid;
   if (!walk.tiltLine() ||
-      !walk.header(&vertical, &horizontal, &type, &multiplier, &lampFlux) ||
+      !walk.header(&vertical, &horizontal, &type, &multiplier, &lampFlux,
+                   &inputWatts) ||
       !walk.verticalAngles(vertical, &verticalList, &fileVerticalList) ||
       !walk.horizontalAngles(horizontal, &horizontalList) ||
       !walk.candelaGrid(vertical, horizontalList.size(), horizontal == 1,
                         &grid))
     return false;
+  record->valuesAfterGrid = walk.valuesAfterGrid();
   record->verticalAngles = std::move(verticalList);
   record->fileVerticalAngles = std::move(fileVerticalList);
+  record->fileHorizontalAngles.assign(horizontalList.begin(),
+                                      horizontalList.begin() + horizontal);
   record->horizontalAngles = std::move(horizontalList);
   record->candela = std::move(grid);
   record->photometricType = type;
@@ -347,6 +363,7 @@ bool readIes(const std::string& path, std::ostream& console,
   record->widened = horizontal == 1;
   record->candelaMultiplier = multiplier;
   record->lampFlux = lampFlux;
+  record->inputPower = inputWatts;
   items.moveTo(record);
   return true;
 }

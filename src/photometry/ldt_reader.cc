@@ -119,8 +119,11 @@ void LdtReader::skipLines(std::int64_t count) {
 bool LdtReader::readInteger(int* value) {
   Line line;
   NumberText number;
-  return nextLine(true, &line) && splitNumber(line.first, line.last, &number) &&
-         wholeValue(number, value);
+  if (!nextLine(true, &line) || !splitNumber(line.first, line.last, &number) ||
+      !wholeValue(number, value))
+    return false;
+  if (number.separatorChar == ',') decimalCommas_ = true;
+  return true;
 }
 
 bool LdtReader::readReal(float* value, double* exact) {
@@ -130,6 +133,7 @@ bool LdtReader::readReal(float* value, double* exact) {
       !parseReal(number.first, number.last, value, number.separatorChar))
     return false;
   if (exact) exactNumber(number, exact);
+  if (number.separatorChar == ',') decimalCommas_ = true;
   return true;
 }
 

@@ -52,6 +52,10 @@ class LdtReader {
   /// True when the file has no more lines.
   bool atEnd();
 
+  /// True once readInteger or readReal has read a number written with a
+  /// decimal comma.
+  bool decimalCommas() const { return decimalCommas_; }
+
   /// Reads the next line as text, without its end, keeping as much of it as
   /// KeptLine does in `text`. Returns false, with `text` empty, once the
   /// file has no more lines.
@@ -67,6 +71,7 @@ class LdtReader {
 
   ReadBuffer buffer_;
   bool started_ = false;
+  bool decimalCommas_ = false;
   // Empty lines already passed in the file but not yet handed out: the
   // carriage returns of a run that no line feed ended, after the first.
   std::int64_t emptyLinesDue_ = 0;

@@ -93,6 +93,21 @@ class PhotometricData {
   /// EULUMDAT's light output ratio in %, when its line holds a number.
   bool hasDeclaredOutputRatio = false;
   double declaredOutputRatio = 0;
+  /// EULUMDAT's downward flux fraction in %, line 22, when it holds a
+  /// number.
+  bool hasDeclaredDownwardFraction = false;
+  double declaredDownwardFraction = 0;
+  /// The power the luminaire takes, in W: IES input watts, EULUMDAT the
+  /// first lamp set's wattage including ballast; 0 when it is no number.
+  double inputPower = 0;
+  /// The horizontal angles as the file lists them: IES its list, without
+  /// the copy of a single plane; EULUMDAT all Mc C angles, stored or not.
+  std::vector<float> fileHorizontalAngles;
+  /// IES: how many numbers follow the candela values that the counts
+  /// promise, up to the first text that is none.
+  std::size_t valuesAfterGrid = 0;
+  /// EULUMDAT: some number was written with a decimal comma.
+  bool decimalCommas = false;
   /// Every item of the header, in file order.
   std::vector<HeaderItem> header;
   /// False when the header held more than a sheet can list (more than

@@ -57,17 +57,25 @@ double row(const std::vector<SummaryRow>& rows, const std::string& label) {
 
 const char kFlux[] = "Luminous flux (lm)";
 const char kRatio[] = "Light output ratio (%)";
-const char kBeam0[] = "Beam angle C0-C180 (\xC2\xB0)";
-const char kBeam90[] = "Beam angle C90-C270 (\xC2\xB0)";
-const char kField0[] = "Field angle C0-C180 (\xC2\xB0)";
-const char kField90[] = "Field angle C90-C270 (\xC2\xB0)";
+// The beam and field rows of each plane pair, of the maximum and of the
+// centre.
+const char* const kSpreads[] = {
+    "Beam angle C0-C180, 50 % of maximum (\xC2\xB0)",
+    "Beam angle C90-C270, 50 % of maximum (\xC2\xB0)",
+    "Field angle C0-C180, 10 % of maximum (\xC2\xB0)",
+    "Field angle C90-C270, 10 % of maximum (\xC2\xB0)",
+    "Beam angle C0-C180, 50 % of centre (\xC2\xB0)",
+    "Beam angle C90-C270, 50 % of centre (\xC2\xB0)",
+    "Field angle C0-C180, 10 % of centre (\xC2\xB0)",
+    "Field angle C90-C270, 10 % of centre (\xC2\xB0)"};
 
 struct SummaryCase {
   const char* name;
   Distribution distribution;
   double lampFlux;
   // Expected rows; NaN where the row must be absent.
-  double flux, ratio, beam0, beam90, field0, field90;
+  double flux, ratio;
+  double spreads[8];  // in the order of kSpreads
 };
 
 TEST(DistributionSummary, ComputesKnownDistributions) {
@@ -86,32 +94,105 @@ TEST(DistributionSummary, ComputesKnownDistributions) {
   const double cos84 = 1000 * std::cos(84 * kPi / 180);
   const double lambertField =
       2 * (84 + (cos84 - 100) / (cos84 - 1000 * std::cos(85 * kPi / 180)));
+  // 40 cd at the nadir rising by 1 cd a degree to 100 cd at 60, 30 cd at 70,
+  // none from 80.
+  const auto batwing = [](double, double g) {
+    return g <= 60 ? 40 + g : (g <= 70 ? 30.0 : 0.0);
+  };
+  // All of C0's light between 20 and 40 degrees; none in C180.
+  const auto oneSided = [](double c, double g) {
+    return c == 0 && g >= 20 && g <= 40 ? 100.0 : 0.0;
+  };
   const SummaryCase cases[] = {
       {"uniform_sphere",
        distribution({0}, gammas(0, 180, 5), [](double, double) { return 1.0; }),
-       4 * kPi, 4 * kPi, 100, 360, 360, 360, 360},
+       4 * kPi,
+       4 * kPi,
+       100,
+       {180, 180, 180, 180, 180, 180, 180, 180}},
       {"lambertian",
-       distribution({0, 90, 180, 270}, gammas(0, 180, 1), lambert), 0,
-       0.9999619216142627 * kPi * 1000, none, 120, 120, lambertField,
-       lambertField},
-      {"cone_between_angles", distribution({0}, gammas(0, 90, 10), cone), 0,
-       none, none, 50, 50, 2 * 29, 2 * 29},
-      // C0-C180: from the first maximum in C180 the beam ends at 60 in C0
-      // (10 cd is half of 20) and at 65 in C180. C90 and C270 lie halfway
-      // between the two rows: 15 cd, falling to half at 65.
+       distribution({0, 90, 180, 270}, gammas(0, 180, 1), lambert),
+       0,
+       0.9999619216142627 * kPi * 1000,
+       none,
+       {120, 120, lambertField, lambertField, 120, 120, lambertField,
+        lambertField}},
+      {"cone_between_angles",
+       distribution({0}, gammas(0, 90, 10), cone),
+       0,
+       none,
+       none,
+       {50, 50, 2 * 29, 2 * 29, 50, 50, 2 * 29, 2 * 29}},
+      // C0-C180: the maximum, 20 cd, is C180's; half of it ends C0 at 60
+      // and C180 at 65. The centre, C0's 10 cd at the nadir: its half ends
+      // C0 at 65 and C180 at 67.5. C90 and C270 lie halfway between the two
+      // rows: 15 cd, falling to half at 65.
       {"interpolated_half_planes",
-       distribution({0, 180}, gammas(0, 90, 10), twoSided), 0, none, none, 125,
-       130, 68 + 69, 2 * 69},
-      // Light up only: the lobe round the zenith from 135 in C0 to 135 in
-      // C180, found walking from C180's 150 across the zenith.
-      {"closed_at_the_zenith",
+       distribution({0, 180}, gammas(0, 90, 10), twoSided),
+       0,
+       none,
+       none,
+       {125, 130, 68 + 69, 2 * 69, 65 + 67.5, 130, 69 + 69.5, 2 * 69}},
+      // Light up only, so the axis is the zenith: from 135 in C0 to 135 in
+      // C180 across it.
+      {"uplight_about_the_zenith",
        distribution({0}, gammas(0, 180, 30),
                     [](double, double g) { return g >= 150 ? 100.0 : 0.0; }),
-       0, none, none, 90, 90, 114, 114},
-      // Angles from 10 degrees: the path breaks at the nadir, so the lobe
-      // around the first maximum, in C180 at -20, ends at -10 one way.
-      {"break_at_the_nadir", distribution({0}, gammas(10, 90, 10), cone), 0,
-       none, none, 25 - 10, 25 - 10, 29 - 10, 29 - 10},
+       0,
+       none,
+       none,
+       {90, 90, 114, 114, 90, 90, 114, 114}},
+      // Angles from 10 degrees: the path breaks at the nadir, where no
+      // direction is, so there is no centre.
+      {"break_at_the_nadir",
+       distribution({0}, gammas(10, 90, 10), cone),
+       0,
+       none,
+       none,
+       {50, 50, 58, 58, none, none, none, none}},
+      // The nadir's 40 cd lies below half the maximum: the beam runs from
+      // the outermost half-values, 60 + 50/7 either side, not around the
+      // first maximum; of the centre, 20 cd is reached out to 70 + 10/3.
+      {"batwing",
+       distribution({0}, gammas(0, 90, 10), batwing),
+       0,
+       none,
+       none,
+       {2 * (60 + 50.0 / 7), 2 * (60 + 50.0 / 7), 2 * (70 + 20.0 / 3),
+        2 * (70 + 20.0 / 3), 2 * (70 + 10.0 / 3), 2 * (70 + 10.0 / 3),
+        2 * (70 + 26.0 / 3), 2 * (70 + 26.0 / 3)}},
+      // C0-C180 has both ends on one side of the axis, 15 to 45; C90 and
+      // C270 hold half of C0 on either side. No light at the nadir: no
+      // centre.
+      {"one_sided",
+       distribution({0, 180}, gammas(0, 90, 10), oneSided),
+       0,
+       none,
+       none,
+       {30, 90, 38, 98, none, none, none, none}},
+      // Still above half at 90 degrees: the ends move out towards 120 and
+      // are held at 90.
+      {"wide",
+       distribution(
+           {0}, gammas(0, 180, 30),
+           [](double, double g) { return g <= 90 ? 100 - g * 4 / 9 : 0.0; }),
+       0,
+       none,
+       none,
+       {180, 180, 180, 180, 180, 180, 180, 180}},
+      // No 90 degrees in the grid: half of the maximum lies between 80 and
+      // 120, at 80 + 40/6; a tenth of it beyond 90, where the end is held.
+      {"grid_without_90",
+       distribution(
+           {0}, {0, 40, 80, 120},
+           [](double, double g) {
+             return g == 0 ? 100.0 : g == 40 ? 90.0 : g == 80 ? 60.0 : 0.0;
+           }),
+       0,
+       none,
+       none,
+       {2 * (80 + 40.0 / 6), 2 * (80 + 40.0 / 6), 180, 180, 2 * (80 + 40.0 / 6),
+        2 * (80 + 40.0 / 6), 180, 180}},
   };
   for (const SummaryCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -120,21 +201,54 @@ TEST(DistributionSummary, ComputesKnownDistributions) {
     std::vector<NamedPath> paths;
     const std::vector<SummaryRow> rows =
         summarize(record, c.distribution.circle, c.distribution.values, &paths);
-    const std::pair<const char*, double> expected[] = {{kRatio, c.ratio},
-                                                       {kBeam0, c.beam0},
-                                                       {kBeam90, c.beam90},
-                                                       {kField0, c.field0},
-                                                       {kField90, c.field90}};
     if (!std::isnan(c.flux)) expectNear(row(rows, kFlux), c.flux);
-    for (const auto& [label, value] : expected) {
-      SCOPED_TRACE(label);
-      if (std::isnan(value)) {
-        EXPECT_TRUE(std::isnan(row(rows, label)));
+    if (std::isnan(c.ratio)) {
+      EXPECT_TRUE(std::isnan(row(rows, kRatio)));
+    } else {
+      expectNear(row(rows, kRatio), c.ratio);
+    }
+    for (int i = 0; i < 8; ++i) {
+      SCOPED_TRACE(kSpreads[i]);
+      if (std::isnan(c.spreads[i])) {
+        EXPECT_TRUE(std::isnan(row(rows, kSpreads[i])));
       } else {
-        expectNear(row(rows, label), value);
+        expectNear(row(rows, kSpreads[i]), c.spreads[i]);
       }
     }
   }
+}
+
+// The rows beside the flux: the lamps' flux, the shares up and down, the
+// power and the efficacy.
+TEST(DistributionSummary, ListsTheSharesAndTheEfficacy) {
+  // 1 cd all round: 4 pi lm, half of it downwards, against lamps of 8 pi
+  // lm taking 2 pi W.
+  const Distribution sphere =
+      distribution({0}, gammas(0, 180, 5), [](double, double) { return 1.0; });
+  PhotometricData record;
+  record.lampFlux = 8 * kPi;
+  record.inputPower = 2 * kPi;
+  record.hasDeclaredDownwardFraction = true;
+  record.declaredDownwardFraction = 40;
+  std::vector<NamedPath> paths;
+  const std::vector<SummaryRow> rows =
+      summarize(record, sphere.circle, sphere.values, &paths);
+  const std::pair<const char*, double> expected[] = {
+      {kFlux, 4 * kPi},
+      {kRatio, 50},
+      {"Lamp flux (lm)", 8 * kPi},
+      {"Downward flux fraction (%)", 50},
+      {"Declared downward flux fraction (%)", 40},
+      {"Downward light output ratio (%)", 25},
+      {"Upward light output ratio (%)", 25},
+      {"Input power (W)", 2 * kPi},
+      {"Efficacy (lm/W)", 2}};
+  ASSERT_GE(rows.size(), 9u);
+  for (std::size_t i = 0; i < 9; ++i) {
+    EXPECT_EQ(rows[i].label, expected[i].first);
+    expectNear(rows[i].value, expected[i].second);
+  }
+  EXPECT_EQ(rows[9].label, "Maximum intensity (cd)");
 }
 
 // Fills `r` with a file's planes, row i holding 10 * rows[i].first cd up
@@ -207,8 +321,8 @@ TEST(DistributionSummary, SpreadsMirroredPlanesAndFindsTheFirstMaximum) {
     std::vector<NamedPath> paths;
     const std::vector<SummaryRow> rows =
         summarize(r, wholeCircle(r), tableValues(r), &paths);
-    expectNear(row(rows, kBeam0), c.beam0);
-    expectNear(row(rows, kBeam90), c.beam90);
+    expectNear(row(rows, kSpreads[0]), c.beam0);
+    expectNear(row(rows, kSpreads[1]), c.beam90);
     EXPECT_EQ(row(rows, "Maximum intensity C (\xC2\xB0)"), c.maxPlane);
     EXPECT_EQ(row(rows, "Maximum intensity \xCE\xB3 (\xC2\xB0)"), 0);
     EXPECT_EQ(paths.size(), 2u);
