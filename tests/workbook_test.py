@@ -138,8 +138,12 @@ def check_case(name, folder, input_name, expected):
     check(no_own_files(folder), f"{name}: no file of the tool's own left")
     sheets, book = cells(os.path.join(folder, "t.xlsx"))
     names = list(sheets)
-    check(names[:4] == ["Table", "Candela", "Header", "Summary"],
-          f"{name}: sheets {names}")
+    check(names[:4] == ["Table", "Candela", "Header", "Summary"] and
+          "Checks" in names, f"{name}: sheets {names}")
+    # The bundled examples are sound files.
+    if input_name in os.listdir(os.path.join(SOURCE, "examples")):
+        check(sheets["Checks"][1][:2] == ["None", "No faults found"],
+              f"{name}: the example's checks: {sheets['Checks'][1:]}")
     check(book["Table"].freeze_panes == "B2" and
           book["Candela"].freeze_panes == "B2", f"{name}: angles frozen")
     # The table's cells, written with six significant digits, are the

@@ -1,0 +1,214 @@
+// What the Checks sheet finds in files that break one rule each, read
+// through parse() as the tool reads them.
+#include "analysis/checks.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A clean LM-63-2002 file: 100, 80 and 20 cd at 0, 45 and 90 degrees in
+// one plane, from a 1000 lm lamp; `edits` replace a text of it.
+const char kIes[] =
+    "IESNA:LM-63-2002\n[TEST] t\n[TESTLAB] l\n[ISSUEDATE] d\n[MANUFAC] m\n"
+    "TILT=NONE\n1 1000 1 3 1 1 1 0.5 0.6 0.1\n1 1 100\n0 45 90\n0\n"
+    "100 80 20\n";
+
+// A clean EULUMDAT file of the same light: one stored plane of four, 1000
+// lm, 36.8 % and 100 % downwards declared as its intensities give them.
+// Line n is element n - 1.
+std::vector<std::string> ldtLines() {
+  std::vector<std::string> lines = {
+      "Maker", "1",  "1",     "4",   "90",   "3",   "45",   "report",
+      "name",  "n",  "f.ldt", "d",   "100",  "50",  "20",   "100",
+      "50",    "10", "10",    "10",  "10",   "100", "36.8", "1",
+      "0",     "1",  "1",     "LED", "1000", "nw",  "80",   "10"};
+  lines.insert(lines.end(), 10, "0.5");
+  lines.insert(lines.end(),
+               {"0", "90", "180", "270", "0", "45", "90", "100", "80", "20"});
+  return lines;
+}
+
+std::string edited(std::string text, const std::string& from,
+                   const std::string& to) {
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// The EULUMDAT file with line `line` holding `text`.
+std::string ldt(std::vector<std::pair<int, std::string>> lines) {
+  std::vector<std::string> file = ldtLines();
+  for (const auto& [line, text] : lines) file[line - 1] = text;
+  std::string joined;
+  for (const std::string& line : file) joined += line + "\r\n";
+  return joined;
+}
+
+// "Kind: Check @ Where = Found" for each finding; what was expected where
+// nothing was found.
+std::vector<std::string> findingsOf(const std::string& name,
+                                    const std::string& text) {
+  const std::string path = testing::TempDir() + name;
+  std::ofstream(path, std::ios::binary) << text;
+  PhotometricData record;
+  std::ostringstream console;
+  EXPECT_TRUE(record.parse(path, console)) << console.str();
+  std::vector<std::string> lines;
+  for (const Finding& f :
+       checkRecord(record, wholeCircle(record), tableValues(record))) {
+    std::ostringstream line;
+    line << (f.kind == Finding::Kind::fault ? "Fault: " : "Note: ") << f.check
+         << " @ " << f.where << " = ";
+    if (f.found.isNumber) {
+      line << f.found.number;
+    } else if (!f.found.text.empty()) {
+      line << f.found.text;
+    } else {
+      line << "(" << f.expected.text << ")";
+    }
+    lines.push_back(line.str());
+  }
+  return lines;
+}
+
+TEST(Checks, NamesWhatIsWrongWithAnIesFile) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::vector<std::string> findings;
+  } rows[] = {
+      {"clean", kIes, {}},
+      {"ratio_above_100",
+       edited(kIes, "1 1000 1 3", "1 100 1 3"),
+       {"Fault: Light output ratio above 100 % @ Intensities = 367.952"}},
+      {"vertical_not_ascending",
+       edited(kIes, "0 45 90\n", "0 90 45\n"),
+       {"Fault: Vertical angles not ascending @ Vertical angles = 45 after 90",
+        "Fault: Last vertical angle not 90 or 180 @ Vertical angles = 45"}},
+      {"vertical_outside",
+       edited(kIes, "0 45 90\n", "-10 45 90\n"),
+       {"Fault: Vertical angles outside 0 to 180 @ Vertical angles = -10",
+        "Fault: First vertical angle not 0 or 90 @ Vertical angles = -10"}},
+      {"horizontal_not_ascending",
+       edited(edited(kIes, "1 3 1 1", "1 3 3 1"), "0\n100 80 20\n",
+              "0 90 1\n100 80 20 100 80 20 100 80 20\n"),
+       {"Fault: Horizontal angles not ascending @ Horizontal angles = 1 after "
+        "90",
+        "Fault: Horizontal angles do not match a symmetry @ Horizontal angles "
+        "= 0 to 1"}},
+      {"horizontal_symmetry",
+       edited(edited(kIes, "1 3 1 1", "1 3 2 1"), "0\n100 80 20\n",
+              "0 200\n100 80 20 100 80 20\n"),
+       {"Fault: Horizontal angles do not match a symmetry @ Horizontal angles "
+        "= 0 to 200"}},
+      {"negative_intensity",
+       edited(kIes, "100 80 20", "100 -5 -1"),
+       {"Fault: Negative intensity @ C 0\xC2\xB0, \xCE\xB3 45\xC2\xB0 = 2 "
+        "values"}},
+      {"no_light",
+       edited(kIes, "100 80 20", "0 0 0"),
+       {"Fault: No intensity above 0 @ Intensities = (some above 0)"}},
+      {"multiplier_zero",
+       edited(kIes, "1 1000 1 3", "1 1000 0 3"),
+       {"Fault: Candela multiplier not above 0 @ Candela multiplier = 0"}},
+      {"no_lamps",
+       edited(kIes, "1 1000 1 3", "0 1000 1 3"),
+       {"Fault: Number of lamps not above 0 @ Number of lamps = 0",
+        "Note: No lamp flux @ Lumens per lamp = 1000"}},
+      {"no_lumens",
+       edited(kIes, "1 1000 1 3", "1 0 1 3"),
+       {"Fault: Lumens per lamp not above 0 @ Lumens per lamp = 0",
+        "Note: No lamp flux @ Lumens per lamp = 0"}},
+      {"values_after_grid",
+       edited(kIes, "100 80 20\n", "100 80 20\n1 2 3\n"),
+       {"Fault: More values after the intensities @ After the intensities = "
+        "3"}},
+      {"absolute",
+       edited(kIes, "1 1000 1 3", "1 -1 1 3"),
+       {"Note: Absolute photometry @ Lumens per lamp = -1"}},
+      {"ballast_factors",
+       edited(kIes, "1 1 100", "0.9 1.1 100"),
+       {"Note: Ballast factor not 1 @ Ballast factor = 0.9",
+        "Note: Ballast-lamp factor not 1 @ Ballast-lamp photometric factor = "
+        "1.1"}},
+      {"no_input_power",
+       edited(kIes, "1 1 100", "1 1 0"),
+       {"Note: No input power @ Input watts = 0"}},
+      {"no_opening",
+       edited(kIes, "0.5 0.6 0.1", "0 0 0"),
+       {"Note: Luminous opening of no size @ Width, length and height of "
+        "opening = 0"}},
+      {"format_unknown",
+       edited(kIes, "IESNA:LM-63-2002", "IESNA:LM-63-2099"),
+       {"Note: Format line not recognised @ Format = IESNA:LM-63-2099"}},
+      {"keywords_missing",
+       edited(kIes, "[TESTLAB] l\n[ISSUEDATE] d\n", ""),
+       {"Note: Required keyword missing @ Keywords = ([TESTLAB])",
+        "Note: Required keyword missing @ Keywords = ([ISSUEDATE])"}},
+      // LM-63-1986 has neither a format line nor required keywords.
+      {"lm_63_1986", edited(kIes, "IESNA:LM-63-2002\n", ""), {}},
+      {"type_b",
+       edited(kIes, "1 3 1 1 1", "1 3 1 2 1"),
+       {"Note: Type B or A photometry: no figures computed @ Photometric type "
+        "= 2"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(findingsOf("checks.ies", row.text), row.findings);
+  }
+}
+
+TEST(Checks, NamesWhatIsWrongWithAnEulumdatFile) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::vector<std::string> findings;
+  } rows[] = {
+      {"clean", ldt({}), {}},
+      {"ratio_declared",
+       ldt({{23, "88"}}),
+       {"Fault: Declared light output ratio differs @ Line 23 = 88"}},
+      {"downward_declared",
+       ldt({{22, "50"}}),
+       {"Fault: Declared downward flux fraction differs @ Line 22 = 50"}},
+      {"c_plane_distance",
+       ldt({{5, "30"}}),
+       {"Fault: C-plane distance disagrees @ Line 5 = 30",
+        "Fault: C angles not evenly spaced @ C angles = 90"}},
+      {"gamma_distance",
+       ldt({{7, "30"}}),
+       {"Fault: Gamma distance disagrees @ Line 7 = 30"}},
+      {"c_angles_not_ascending",
+       ldt({{45, "270"}, {46, "180"}}),
+       {"Fault: Horizontal angles not ascending @ C angles = 180 after 270",
+        "Fault: C angles not evenly spaced @ C angles = 270"}},
+      {"gamma_outside",
+       ldt({{49, "190"}}),
+       {"Fault: Vertical angles outside 0 to 180 @ Gamma angles = 190",
+        "Fault: Gamma distance disagrees @ Line 7 = 45"}},
+      {"absolute",
+       ldt({{27, "-1"}}),
+       {"Note: Absolute photometry @ Line 27 = -1"}},
+      {"no_lamp_flux", ldt({{29, "0"}}), {"Note: No lamp flux @ Line 29 = 0"}},
+      {"no_input_power",
+       ldt({{32, "0"}}),
+       {"Note: No input power @ Line 32 = 0"}},
+      {"no_luminous_area",
+       ldt({{16, "0"}, {17, "0"}}),
+       {"Note: Luminous opening of no size @ Lines 16 and 17 = 0"}},
+      {"decimal_commas",
+       ldt({{23, "36,8"}}),
+       {"Note: Decimal commas read as points @ Number lines = ,"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(findingsOf("checks.ldt", row.text), row.findings);
+  }
+}
+
+}  // namespace
