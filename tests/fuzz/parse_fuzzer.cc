@@ -10,8 +10,10 @@
 #include <sstream>
 #include <string>
 
-#include "export/cell_text.h"
+#include "analysis/checks.h"
 #include "analysis/distribution_summary.h"
+#include "analysis/zonal_flux.h"
+#include "export/cell_text.h"
 #include "photometry/photometric_data.h"
 
 namespace {
@@ -53,7 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     if (!read) continue;
     record.save(stem + ".csv", console);
     std::vector<NamedPath> paths;
-    summarize(record, wholeCircle(record), tableValues(record), &paths);
+    const WholeCircle circle = wholeCircle(record);
+    const std::vector<std::vector<double>> values = tableValues(record);
+    summarize(record, circle, values, &paths);
+    if (fluxFigures(record, circle, values).computed)
+      zonalLumens(circle, values);
+    checkRecord(record, circle, values);
     for (const HeaderItem& item : record.header) cellText(item.text);
   }
   return 0;
