@@ -348,7 +348,7 @@ class Checker {
       for (const HeaderItem& item : record_.header)
         given = given || upper(item.label) == keyword;
       if (!given)
-        note("Required keyword missing", "Keywords", text(""), text(keyword));
+        note("Required keyword missing", keyword, text(""), text("given"));
     }
   }
 

@@ -49,8 +49,7 @@ std::string ldt(std::vector<std::pair<int, std::string>> lines) {
   return joined;
 }
 
-// "Kind: Check @ Where = Found" for each finding; what was expected where
-// nothing was found.
+// "Kind: Check @ Where" for each finding.
 std::vector<std::string> findingsOf(const std::string& name,
                                     const std::string& text) {
   const std::string path = testing::TempDir() + name;
@@ -60,19 +59,9 @@ std::vector<std::string> findingsOf(const std::string& name,
   EXPECT_TRUE(record.parse(path, console)) << console.str();
   std::vector<std::string> lines;
   for (const Finding& f :
-       checkRecord(record, wholeCircle(record), tableValues(record))) {
-    std::ostringstream line;
-    line << (f.kind == Finding::Kind::fault ? "Fault: " : "Note: ") << f.check
-         << " @ " << f.where << " = ";
-    if (f.found.isNumber) {
-      line << f.found.number;
-    } else if (!f.found.text.empty()) {
-      line << f.found.text;
-    } else {
-      line << "(" << f.expected.text << ")";
-    }
-    lines.push_back(line.str());
-  }
+       checkRecord(record, wholeCircle(record), tableValues(record)))
+    lines.push_back((f.kind == Finding::Kind::fault ? "Fault: " : "Note: ") +
+                    f.check + " @ " + f.where);
   return lines;
 }
 
@@ -85,77 +74,58 @@ TEST(Checks, NamesWhatIsWrongWithAnIesFile) {
       {"clean", kIes, {}},
       {"ratio_above_100",
        edited(kIes, "1 1000 1 3", "1 100 1 3"),
-       {"Fault: Light output ratio above 100 % @ Intensities = 367.952"}},
+       {"Fault: Light output ratio above 100 % @ Intensities"}},
       {"vertical_not_ascending",
        edited(kIes, "0 45 90\n", "0 90 45\n"),
-       {"Fault: Vertical angles not ascending @ Vertical angles = 45 after 90",
-        "Fault: Last vertical angle not 90 or 180 @ Vertical angles = 45"}},
+       {"Fault: Vertical angles not ascending @ Vertical angles",
+        "Fault: Last vertical angle not 90 or 180 @ Vertical angles"}},
       {"vertical_outside",
        edited(kIes, "0 45 90\n", "-10 45 90\n"),
-       {"Fault: Vertical angles outside 0 to 180 @ Vertical angles = -10",
-        "Fault: First vertical angle not 0 or 90 @ Vertical angles = -10"}},
+       {"Fault: Vertical angles outside 0 to 180 @ Vertical angles",
+        "Fault: First vertical angle not 0 or 90 @ Vertical angles"}},
       {"horizontal_not_ascending",
        edited(edited(kIes, "1 3 1 1", "1 3 3 1"), "0\n100 80 20\n",
               "0 90 1\n100 80 20 100 80 20 100 80 20\n"),
-       {"Fault: Horizontal angles not ascending @ Horizontal angles = 1 after "
-        "90",
-        "Fault: Horizontal angles do not match a symmetry @ Horizontal angles "
-        "= 0 to 1"}},
-      {"horizontal_symmetry",
-       edited(edited(kIes, "1 3 1 1", "1 3 2 1"), "0\n100 80 20\n",
-              "0 200\n100 80 20 100 80 20\n"),
-       {"Fault: Horizontal angles do not match a symmetry @ Horizontal angles "
-        "= 0 to 200"}},
-      {"negative_intensity",
-       edited(kIes, "100 80 20", "100 -5 -1"),
-       {"Fault: Negative intensity @ C 0\xC2\xB0, \xCE\xB3 45\xC2\xB0 = 2 "
-        "values"}},
+       {"Fault: Horizontal angles not ascending @ Horizontal angles",
+        "Fault: Horizontal angles do not match a symmetry @ Horizontal "
+        "angles"}},
+      // The first negative value by its own angles, and numbers beyond
+      // the grid.
+      {"negative_and_more_values",
+       edited(kIes, "100 80 20\n", "100 -5 -1\n1 2 3\n"),
+       {"Fault: Negative intensity @ C 0\xC2\xB0, \xCE\xB3 45\xC2\xB0",
+        "Fault: More values after the intensities @ After the intensities"}},
       {"no_light",
-       edited(kIes, "100 80 20", "0 0 0"),
-       {"Fault: No intensity above 0 @ Intensities = (some above 0)"}},
-      {"multiplier_zero",
-       edited(kIes, "1 1000 1 3", "1 1000 0 3"),
-       {"Fault: Candela multiplier not above 0 @ Candela multiplier = 0"}},
+       edited(edited(kIes, "1 1000 1 3", "1 1000 0 3"), "100 80 20", "0 0 0"),
+       {"Fault: No intensity above 0 @ Intensities",
+        "Fault: Candela multiplier not above 0 @ Candela multiplier"}},
       {"no_lamps",
-       edited(kIes, "1 1000 1 3", "0 1000 1 3"),
-       {"Fault: Number of lamps not above 0 @ Number of lamps = 0",
-        "Note: No lamp flux @ Lumens per lamp = 1000"}},
-      {"no_lumens",
-       edited(kIes, "1 1000 1 3", "1 0 1 3"),
-       {"Fault: Lumens per lamp not above 0 @ Lumens per lamp = 0",
-        "Note: No lamp flux @ Lumens per lamp = 0"}},
-      {"values_after_grid",
-       edited(kIes, "100 80 20\n", "100 80 20\n1 2 3\n"),
-       {"Fault: More values after the intensities @ After the intensities = "
-        "3"}},
-      {"absolute",
-       edited(kIes, "1 1000 1 3", "1 -1 1 3"),
-       {"Note: Absolute photometry @ Lumens per lamp = -1"}},
-      {"ballast_factors",
-       edited(kIes, "1 1 100", "0.9 1.1 100"),
-       {"Note: Ballast factor not 1 @ Ballast factor = 0.9",
-        "Note: Ballast-lamp factor not 1 @ Ballast-lamp photometric factor = "
-        "1.1"}},
-      {"no_input_power",
-       edited(kIes, "1 1 100", "1 1 0"),
-       {"Note: No input power @ Input watts = 0"}},
-      {"no_opening",
-       edited(kIes, "0.5 0.6 0.1", "0 0 0"),
-       {"Note: Luminous opening of no size @ Width, length and height of "
-        "opening = 0"}},
+       edited(kIes, "1 1000 1 3", "0 0 1 3"),
+       {"Fault: Number of lamps not above 0 @ Number of lamps",
+        "Fault: Lumens per lamp not above 0 @ Lumens per lamp",
+        "Note: No lamp flux @ Lumens per lamp"}},
+      {"notes",
+       edited(kIes, "1 1000 1 3 1 1 1 0.5 0.6 0.1\n1 1 100",
+              "1 -1 1 3 1 1 1 0 0 0\n0.9 1.1 0"),
+       {"Note: Absolute photometry @ Lumens per lamp",
+        "Note: Ballast factor not 1 @ Ballast factor",
+        "Note: Ballast-lamp factor not 1 @ Ballast-lamp photometric factor",
+        "Note: No input power @ Input watts",
+        "Note: Luminous opening of no size @ Width, length and height of "
+        "opening"}},
       {"format_unknown",
        edited(kIes, "IESNA:LM-63-2002", "IESNA:LM-63-2099"),
-       {"Note: Format line not recognised @ Format = IESNA:LM-63-2099"}},
+       {"Note: Format line not recognised @ Format"}},
       {"keywords_missing",
        edited(kIes, "[TESTLAB] l\n[ISSUEDATE] d\n", ""),
-       {"Note: Required keyword missing @ Keywords = ([TESTLAB])",
-        "Note: Required keyword missing @ Keywords = ([ISSUEDATE])"}},
+       {"Note: Required keyword missing @ [TESTLAB]",
+        "Note: Required keyword missing @ [ISSUEDATE]"}},
       // LM-63-1986 has neither a format line nor required keywords.
       {"lm_63_1986", edited(kIes, "IESNA:LM-63-2002\n", ""), {}},
       {"type_b",
        edited(kIes, "1 3 1 1 1", "1 3 1 2 1"),
-       {"Note: Type B or A photometry: no figures computed @ Photometric type "
-        "= 2"}},
+       {"Note: Type B or A photometry: no figures computed @ Photometric "
+        "type"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -170,40 +140,31 @@ TEST(Checks, NamesWhatIsWrongWithAnEulumdatFile) {
     std::vector<std::string> findings;
   } rows[] = {
       {"clean", ldt({}), {}},
-      {"ratio_declared",
-       ldt({{23, "88"}}),
-       {"Fault: Declared light output ratio differs @ Line 23 = 88"}},
-      {"downward_declared",
-       ldt({{22, "50"}}),
-       {"Fault: Declared downward flux fraction differs @ Line 22 = 50"}},
+      {"declared_figures",
+       ldt({{22, "50"}, {23, "88"}}),
+       {"Fault: Declared light output ratio differs @ Line 23",
+        "Fault: Declared downward flux fraction differs @ Line 22"}},
       {"c_plane_distance",
        ldt({{5, "30"}}),
-       {"Fault: C-plane distance disagrees @ Line 5 = 30",
-        "Fault: C angles not evenly spaced @ C angles = 90"}},
+       {"Fault: C-plane distance disagrees @ Line 5",
+        "Fault: C angles not evenly spaced @ C angles"}},
       {"gamma_distance",
        ldt({{7, "30"}}),
-       {"Fault: Gamma distance disagrees @ Line 7 = 30"}},
+       {"Fault: Gamma distance disagrees @ Line 7"}},
       {"c_angles_not_ascending",
        ldt({{45, "270"}, {46, "180"}}),
-       {"Fault: Horizontal angles not ascending @ C angles = 180 after 270",
-        "Fault: C angles not evenly spaced @ C angles = 270"}},
+       {"Fault: Horizontal angles not ascending @ C angles",
+        "Fault: C angles not evenly spaced @ C angles"}},
       {"gamma_outside",
        ldt({{49, "190"}}),
-       {"Fault: Vertical angles outside 0 to 180 @ Gamma angles = 190",
-        "Fault: Gamma distance disagrees @ Line 7 = 45"}},
-      {"absolute",
-       ldt({{27, "-1"}}),
-       {"Note: Absolute photometry @ Line 27 = -1"}},
-      {"no_lamp_flux", ldt({{29, "0"}}), {"Note: No lamp flux @ Line 29 = 0"}},
-      {"no_input_power",
-       ldt({{32, "0"}}),
-       {"Note: No input power @ Line 32 = 0"}},
-      {"no_luminous_area",
-       ldt({{16, "0"}, {17, "0"}}),
-       {"Note: Luminous opening of no size @ Lines 16 and 17 = 0"}},
-      {"decimal_commas",
-       ldt({{23, "36,8"}}),
-       {"Note: Decimal commas read as points @ Number lines = ,"}},
+       {"Fault: Vertical angles outside 0 to 180 @ Gamma angles",
+        "Fault: Gamma distance disagrees @ Line 7"}},
+      {"notes",
+       ldt({{16, "0"}, {17, "0"}, {27, "-1"}, {32, "0"}, {23, "36,8"}}),
+       {"Note: Absolute photometry @ Line 27", "Note: No input power @ Line 32",
+        "Note: Luminous opening of no size @ Lines 16 and 17",
+        "Note: Decimal commas read as points @ Number lines"}},
+      {"no_lamp_flux", ldt({{29, "0"}}), {"Note: No lamp flux @ Line 29"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

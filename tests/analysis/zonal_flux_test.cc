@@ -47,10 +47,8 @@ TEST(ZonalFlux, SharesTheFluxOutInZonesThatAddUp) {
       {"lambertian_up", 180, lambert, "90-180", 0},
       // A uniform sphere: the zone's solid angle over 4 pi.
       {"uniform_0_10", 180, uniform, "0-10", (1 - std::cos(kPi / 18)) / 2},
-      {"uniform_0_40", 180, uniform, "0-40", (1 - std::cos(2 * kPi / 9)) / 2},
       // Angles only to 90: the zones beyond them hold nothing.
       {"half_sphere_up", 90, uniform, "90-180", 0},
-      {"half_sphere_170", 90, uniform, "170-180", 0},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
