@@ -10,9 +10,11 @@ name beyond ASCII and a path beyond 260 characters, and compares its cells
 with the Linux tool's."""
 import math
 import os
+import re
 import shutil
 import subprocess
 import sys
+import zipfile
 
 import openpyxl
 
@@ -89,7 +91,70 @@ CASES = [
      rows((0, 1), (90, 2), (180, 1), (270, 0))),
     ("ldt_isym_4", "a.ldt", ldt(4, 2),
      rows((0, 0), (90, 1), (180, 0), (270, 1))),
+    # The largest intensity in C315 gets a curve of its own; 360 is C0.
+    ("ies_peak_c315", "a.ies",
+     ies([0, 90], [0, 45, 90, 135, 180, 225, 270, 315, 360]),
+     rows(*[(45 * p, p) for p in range(8)])),
 ]
+
+
+def chart_series(path):
+    """The names of the polar diagram's curves, from the chart's XML."""
+    chart = zipfile.ZipFile(path).read("xl/charts/chart1.xml").decode()
+    return re.findall(r"<c:tx><c:v>([^<]*)</c:v>", chart), chart
+
+
+def check_datasheet(name, folder, input_name, book, sheets):
+    """What each sheet says of its numbers, the file's identity, the
+    rounding shown, the printing, and the diagram's curves."""
+    ies_file = input_name.lower().endswith(".ies")
+    table = book["Table"]
+    comment = table["A1"].comment.text if table["A1"].comment else None
+    multiplier = {"lamp.ies": "1", "downlight.ies": "1"}.get(input_name, "2")
+    unit = (f"the file's values; times the candela multiplier {multiplier}, cd"
+            if ies_file else "cd/klm")
+    check(sheets["Table"][0][0] == "A" and comment == unit and
+          table.oddFooter.left.text == unit, f"{name}: Table's unit {comment}")
+    check(sheets["Candela"][0][0] == "C \\ γ (°), cd",
+          f"{name}: Candela's unit")
+    for sheet in book:
+        check(sheet.oddHeader.center.text == input_name and
+              sheet.oddFooter.right.text == "&P",
+              f"{name}: {sheet.title}'s page header and footer")
+    check(table.print_title_rows == "$1:$1" and table.print_title_cols ==
+          "$A:$A" and book["Candela"].print_title_rows == "$1:$1",
+          f"{name}: angles on every printed page")
+    summary = book["Summary"]
+    formats = {"lamp.ies": "IES LM-63-1995", "downlight.ies": "IES LM-63-2002"}
+    identity = [r[:2] for r in sheets["Summary"][:4]]
+    check(identity[0] == ["File", input_name] and identity[3] ==
+          ["Format", formats.get(input_name, "IES LM-63-2002" if ies_file
+                                 else "EULUMDAT")],
+          f"{name}: Summary's identity {identity}")
+    numbers = [r[1] for r in summary.iter_rows(min_row=5)
+               if isinstance(r[1].value, float)]
+    check(all(c.number_format == "0.0" for c in numbers),
+          f"{name}: Summary's numbers shown to one decimal")
+    check(summary.page_setup.orientation == "landscape" and
+          summary.page_setup.paperSize == 9 and
+          summary.sheet_properties.pageSetUpPr.fitToPage,
+          f"{name}: Summary prints on one landscape page")
+    labels = [r[0] for r in sheets["Header"] if r[0]]
+    width = book["Header"].column_dimensions["A"].width
+    check(width >= min(80, max(len(label) for label in labels)),
+          f"{name}: Header's labels fit their column ({width})")
+    tiny = [v for r in sheets.get("Polar data", [])[1:] for v in r
+            if isinstance(v, float) and 0 < abs(v) < 1e-9]
+    check(not tiny, f"{name}: Polar data's points on an axis are 0: {tiny}")
+    if "Polar data" not in sheets:
+        check(name == "ies_type_b", f"{name}: no polar diagram")
+        return
+    series, chart = chart_series(os.path.join(folder, "t.xlsx"))
+    # A third curve where the largest intensity lies in another plane.
+    third = {"ies_peak_c315": ["C135-C315"], "ies_whole": ["C60-C240"]}
+    curves = ["C0-C180", "C90-C270"] + third.get(name, [])
+    check(series == curves and "<c:legend>" not in chart,
+          f"{name}: the diagram's curves {series}")
 
 
 def run(command, folder, answer, env):
@@ -140,6 +205,7 @@ def check_case(name, folder, input_name, expected):
     names = list(sheets)
     check(names[:4] == ["Table", "Candela", "Header", "Summary"] and
           "Checks" in names, f"{name}: sheets {names}")
+    check_datasheet(name, folder, input_name, book, sheets)
     # The bundled examples are sound files.
     if input_name in os.listdir(os.path.join(SOURCE, "examples")):
         check(sheets["Checks"][1][:2] == ["None", "No faults found"],
@@ -236,6 +302,30 @@ if WINE:
           "wine: the long path's workbook")
     check(no_own_files(os.path.join(folder, deep)),
           "wine: no file of the tool's own left in the long path")
+
+if not WINE:
+    # LibreOffice prints the Summary sheet, polar diagram and all, on one
+    # page: the page that holds its title holds the figures and the
+    # diagram's angle labels, and no other page holds any of them.
+    folder = os.path.join(WORK, "downlight_ldt")
+    profile = "file://" + os.path.join(WORK, "libreoffice-profile")
+    subprocess.run(["libreoffice", "--headless",
+                    f"-env:UserInstallation={profile}", "--convert-to", "pdf",
+                    "--outdir", folder, os.path.join(folder, "t.xlsx")],
+                   capture_output=True, timeout=180, check=True)
+    pdf = os.path.join(folder, "t.pdf")
+    info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True)
+    pages = int(re.search(r"Pages:\s+(\d+)", info.stdout).group(1))
+    texts = [subprocess.run(["pdftotext", "-f", str(p), "-l", str(p), pdf,
+                             "-"], capture_output=True, text=True).stdout
+             for p in range(1, pages + 1)]
+    summary = [t for t in texts if "Polar diagram (cd/klm)" in t]
+    wanted = ["Luminous flux (lm)", "Field angle C90-C270, 10 % of centre",
+              "Beam angle C0-C180: 113.9°", "30°", "60°",
+              "90°", "500"]
+    check(len(summary) == 1 and all(w in summary[0] for w in wanted) and
+          sum("Luminous flux (lm)" in t for t in texts) == 1,
+          "printed: Summary and its diagram on one page")
 
 failed = len(set(failures))
 print(f"{len(CASES) + 1 - failed} passed, {failed} failed")

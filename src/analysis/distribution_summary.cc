@@ -6,10 +6,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-double radians(double degrees) { return degrees * kPi / 180; }
-
 // True when the vertical angles rise strictly from 0 or above to 180 or
 // below, as the flux zones and the paths need.
 bool ascendingWithinHalfCircle(const std::vector<double>& gammas) {
@@ -130,10 +126,19 @@ PlanePath planePath(const WholeCircle& circle,
   return path;
 }
 
-void polarPoint(const PlanePath& path, std::size_t k, double* x, double* y) {
-  const double theta = radians(path.theta[k]);
-  *x = path.intensity[k] * std::sin(theta) + 0.0;
-  *y = -path.intensity[k] * std::cos(theta) + 0.0;
+Peak largestIntensity(const WholeCircle& circle,
+                      const std::vector<std::vector<double>>& values) {
+  Peak peak;
+  bool found = false;
+  for (std::size_t k = 0; k < circle.planeAngles.size(); ++k) {
+    const std::vector<double>& row = values[circle.sourceRows[k]];
+    for (std::size_t j = 0; j < row.size(); ++j) {
+      const double value = row[j] * circle.multiplier;
+      if (!found || value > peak.intensity) peak = {value, k, j};
+      found = true;
+    }
+  }
+  return peak;
 }
 
 double axisAngle(const PlanePath& path, std::size_t k, BeamAxis axis) {
@@ -244,22 +249,10 @@ std::vector<SummaryRow> summarize(
       add("Efficacy (lm/W)", figures.flux / record.inputPower);
   }
 
-  // The first largest value, reading row by row from the top.
-  std::size_t peakPlane = 0, peakGamma = 0;
-  double peak = 0;
-  bool found = false;
-  for (std::size_t k = 0; k < circle.planeAngles.size(); ++k) {
-    const std::vector<double>& row = values[circle.sourceRows[k]];
-    for (std::size_t j = 0; j < row.size(); ++j) {
-      const double value = row[j] * circle.multiplier;
-      if (!found || value > peak) {
-        peak = value, peakPlane = k, peakGamma = j, found = true;
-      }
-    }
-  }
-  add("Maximum intensity (cd)", peak);
-  add("Maximum intensity C (\xC2\xB0)", circle.planeAngles[peakPlane]);
-  add("Maximum intensity \xCE\xB3 (\xC2\xB0)", circle.gammaAngles[peakGamma]);
+  const Peak peak = largestIntensity(circle, values);
+  add("Maximum intensity (cd)", peak.intensity);
+  add("Maximum intensity C (\xC2\xB0)", circle.planeAngles[peak.plane]);
+  add("Maximum intensity \xCE\xB3 (\xC2\xB0)", circle.gammaAngles[peak.gamma]);
   if (!figures.computed) return rows;
 
   // One axis for the luminaire: where most of its light goes.

@@ -39,9 +39,16 @@ std::vector<double> halfPlane(const WholeCircle& circle,
 PlanePath planePath(const WholeCircle& circle,
                     const std::vector<std::vector<double>>& values, double c);
 
-/// Point `k` of `path` as a polar diagram draws it, theta 0 pointing down
-/// as makers draw their curves: x = I sin(theta), y = -I cos(theta), in cd.
-void polarPoint(const PlanePath& path, std::size_t k, double* x, double* y);
+/// The largest intensity of `circle` in candela and where it is: the first
+/// of equals, reading plane by plane and each plane from its first vertical
+/// angle. Needs at least one plane and one vertical angle.
+struct Peak {
+  double intensity = 0;
+  std::size_t plane = 0;  ///< an index into circle.planeAngles
+  std::size_t gamma = 0;  ///< an index into circle.gammaAngles
+};
+Peak largestIntensity(const WholeCircle& circle,
+                      const std::vector<std::vector<double>>& values);
 
 /// Where a luminaire's beam points, which its beam and field angles are
 /// measured about: straight down or straight up.

@@ -25,7 +25,8 @@ bool exportGrid(const PhotometricData& record, const std::string& inputPath,
   if (namesExtension(outputPath, ".xlsx")) {
     std::time_t created = 0;
     lastModified(inputPath, &created);
-    return saveWorkbook(record, outputPath, created, console);
+    const std::string inputName = pathFromUtf8(inputPath).filename().u8string();
+    return saveWorkbook(record, outputPath, inputName, created, console);
   }
   return record.save(outputPath, console);
 }

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <locale>
+#include <map>
+#include <sstream>
 #include <vector>
 
 #include "analysis/checks.h"
@@ -15,6 +19,7 @@
 #include "analysis/zonal_flux.h"
 #include "export/cell_text.h"
 #include "export/output_file.h"
+#include "export/polar_chart.h"
 #include "export/silenced_stderr.h"
 #include "export/temp_file.h"
 #include "photometry/real_text.h"
@@ -27,25 +32,56 @@ constexpr std::size_t kMaxColumns = 16384;
 
 using Values = std::vector<std::vector<double>>;
 
+// The cell formats the sheets share.
+struct Formats {
+  lxw_format* oneDecimal;  // numbers shown to 1 decimal, stored whole
+  lxw_format* wrapped;     // text longer than its column wraps
+  lxw_format* curves[3];   // legend entries in the curves' colours
+};
+
 // Writes one sheet's cells, row by row, as the library's constant-memory
 // mode requires; remembers whether every write went in.
 class SheetWriter {
  public:
   explicit SheetWriter(lxw_worksheet* sheet) : sheet_(sheet) {}
 
-  void number(std::size_t row, std::size_t column, double value) {
+  void number(std::size_t row, std::size_t column, double value,
+              lxw_format* format = nullptr) {
     note(worksheet_write_number(sheet_, static_cast<lxw_row_t>(row),
-                                static_cast<lxw_col_t>(column), value,
-                                nullptr));
+                                static_cast<lxw_col_t>(column), value, format));
   }
-  void text(std::size_t row, std::size_t column, const std::string& text) {
+  void text(std::size_t row, std::size_t column, const std::string& text,
+            lxw_format* format = nullptr) {
     if (text.empty()) return;
     note(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row),
                                 static_cast<lxw_col_t>(column), text.c_str(),
-                                nullptr));
+                                format));
   }
-  // Keeps the first row and column in view.
-  void freezeAngles() { worksheet_freeze_panes(sheet_, 1, 1); }
+  // The diagram's title and its curves' names in their line colours, in
+  // one cell, after the row's other cells.
+  void legend(std::size_t row, std::size_t column, const PolarDiagram& diagram,
+              const Formats& formats) {
+    const std::string title = "Polar diagram (" + diagram.unit + ")";
+    std::vector<std::string> names;
+    for (const NamedPath& curve : diagram.curves)
+      names.push_back("     " + curve.name);
+    std::vector<lxw_rich_string_tuple> pieces;
+    pieces.push_back({nullptr, const_cast<char*>(title.c_str())});
+    for (std::size_t c = 0; c < names.size(); ++c)
+      pieces.push_back({formats.curves[c % 3], names[c].data()});
+    std::vector<lxw_rich_string_tuple*> pointers;
+    for (lxw_rich_string_tuple& piece : pieces) pointers.push_back(&piece);
+    pointers.push_back(nullptr);
+    note(worksheet_write_rich_string(sheet_, static_cast<lxw_row_t>(row),
+                                     static_cast<lxw_col_t>(column),
+                                     pointers.data(), nullptr));
+  }
+  // Keeps the first row and column in view, and on every printed page.
+  void freezeAngles() {
+    worksheet_freeze_panes(sheet_, 1, 1);
+    worksheet_repeat_rows(sheet_, 0, 0);
+    worksheet_repeat_columns(sheet_, 0, 0);
+  }
   bool ok() const { return ok_; }
 
  private:
@@ -57,17 +93,104 @@ class SheetWriter {
   bool ok_ = true;
 };
 
+// The characters of UTF-8 `text`.
+std::size_t characters(const std::string& text) {
+  std::size_t count = 0;
+  for (const char c : text) count += (c & 0xC0) != 0x80;
+  return count;
+}
+
+// A text column as wide as its longest cell, in characters, up to 80, past
+// which a cell wraps; sizes for the texts given.
+constexpr std::size_t kWidestColumn = 80;
+class TextColumns {
+ public:
+  explicit TextColumns(std::size_t count) : widths_(count, 0) {}
+  void fit(std::size_t column, const std::string& text) {
+    widths_[column] = std::max(widths_[column], characters(text));
+  }
+  void apply(lxw_worksheet* sheet) const {
+    for (std::size_t column = 0; column < widths_.size(); ++column) {
+      if (widths_[column] == 0) continue;
+      const double width = static_cast<double>(
+          std::min(kWidestColumn, std::max<std::size_t>(widths_[column], 8)) +
+          1);
+      worksheet_set_column(sheet, static_cast<lxw_col_t>(column),
+                           static_cast<lxw_col_t>(column), width, nullptr);
+    }
+  }
+
+ private:
+  std::vector<std::size_t> widths_;
+};
+
+// The format for a text cell: wrapped where it is too long for its column.
+lxw_format* textFormat(const std::string& text, const Formats& formats) {
+  return characters(text) > kWidestColumn ? formats.wrapped : nullptr;
+}
+
+// The header and footer of a printed page: the input file's name, cut to
+// what a header holds, and the page number; `left` stands at the footer's
+// left.
+void setPageTexts(lxw_worksheet* sheet, const std::string& inputName,
+                  const std::string& left = "") {
+  // "&" starts a code in these texts; "&&" is one ampersand.
+  const auto escaped = [](const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+      out += c;
+      if (c == '&') out += '&';
+    }
+    return out;
+  };
+  // At most 255 characters, never cutting a character or an "&&" in two.
+  const auto cut = [](std::string text, std::size_t room) {
+    std::size_t count = 0, end = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if ((text[i] & 0xC0) == 0x80) continue;
+      if (count == room) break;
+      ++count;
+      end = i + 1;
+      while (end < text.size() && (text[end] & 0xC0) == 0x80) ++end;
+    }
+    text.resize(end);
+    std::size_t ampersands = 0;
+    for (std::size_t i = text.size(); i-- > 0 && text[i] == '&';) ++ampersands;
+    if (ampersands % 2 == 1) text.pop_back();
+    return text;
+  };
+  const std::string header = cut("&C" + escaped(inputName), 255);
+  worksheet_set_header(sheet, header.c_str());
+  const std::string footer =
+      (left.empty() ? std::string() : cut("&L" + escaped(left), 250)) + "&R&P";
+  worksheet_set_footer(sheet, footer.c_str());
+}
+
 bool fits(std::size_t rows, std::size_t columns) {
   return rows <= kMaxRows && columns <= kMaxColumns;
+}
+
+// What the table's numbers are, for the note on A1 and the printed footer.
+std::string tableUnit(const PhotometricData& record) {
+  if (record.format == PhotometricData::Format::eulumdat) return "cd/klm";
+  std::ostringstream text;
+  text.imbue(std::locale::classic());
+  text.precision(15);
+  text << "the file's values; times the candela multiplier "
+       << record.candelaMultiplier << ", cd";
+  return text.str();
 }
 
 // The semicolon table as cells: the same rows and columns, every value the
 // double that the file's text stands for.
 bool writeTable(lxw_worksheet* sheet, const PhotometricData& record,
-                const Values& values) {
+                const Values& values, const std::string& inputName) {
   SheetWriter table(sheet);
   table.freezeAngles();
+  const std::string unit = tableUnit(record);
+  setPageTexts(sheet, inputName, unit);
   table.text(0, 0, "A");
+  worksheet_write_comment(sheet, 0, 0, unit.c_str());
   for (std::size_t j = 0; j < record.verticalAngles.size(); ++j)
     table.number(0, j + 1, shortestDouble(record.verticalAngles[j]));
   for (std::size_t i = 0; i < record.horizontalAngles.size(); ++i) {
@@ -79,10 +202,11 @@ bool writeTable(lxw_worksheet* sheet, const PhotometricData& record,
 }
 
 bool writeCandela(lxw_worksheet* sheet, const WholeCircle& circle,
-                  const Values& values) {
+                  const Values& values, const std::string& inputName) {
   SheetWriter candela(sheet);
   candela.freezeAngles();
-  candela.text(0, 0, "C \\ \xCE\xB3 (\xC2\xB0)");
+  setPageTexts(sheet, inputName);
+  candela.text(0, 0, "C \\ \xCE\xB3 (\xC2\xB0), cd");
   for (std::size_t j = 0; j < circle.gammaAngles.size(); ++j)
     candela.number(0, j + 1, circle.gammaAngles[j]);
   for (std::size_t k = 0; k < circle.planeAngles.size(); ++k) {
@@ -94,70 +218,228 @@ bool writeCandela(lxw_worksheet* sheet, const WholeCircle& circle,
   return candela.ok();
 }
 
-bool writeHeader(lxw_worksheet* sheet, const PhotometricData& record) {
+bool writeHeader(lxw_worksheet* sheet, const PhotometricData& record,
+                 const Formats& formats, const std::string& inputName) {
   SheetWriter header(sheet);
+  worksheet_fit_to_pages(sheet, 1, 0);
+  setPageTexts(sheet, inputName);
+  TextColumns columns(2);
+  std::vector<std::pair<std::string, std::string>> texts;
+  for (const HeaderItem& item : record.header) {
+    texts.emplace_back(cellText(item.label),
+                       item.isNumber ? std::string() : cellText(item.text));
+    columns.fit(0, texts.back().first);
+    columns.fit(1, texts.back().second);
+  }
+  columns.apply(sheet);
   for (std::size_t i = 0; i < record.header.size(); ++i) {
-    const HeaderItem& item = record.header[i];
-    header.text(i, 0, cellText(item.label));
-    if (item.isNumber) {
-      header.number(i, 1, item.number);
+    const auto& [label, text] = texts[i];
+    header.text(i, 0, label, textFormat(label, formats));
+    if (record.header[i].isNumber) {
+      header.number(i, 1, record.header[i].number);
     } else {
-      header.text(i, 1, cellText(item.text));
+      header.text(i, 1, text, textFormat(text, formats));
     }
   }
   return header.ok();
 }
 
-bool writeSummary(lxw_worksheet* sheet, const std::vector<SummaryRow>& rows) {
-  SheetWriter summary(sheet);
-  worksheet_set_column(sheet, 0, 0, 34, nullptr);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    summary.text(i, 0, rows[i].label);
-    if (rows[i].hasValue) summary.number(i, 1, rows[i].value);
+// The lines a file's identity takes at the top of Summary.
+std::vector<std::pair<std::string, std::string>> identity(
+    const PhotometricData& record, const std::string& inputName) {
+  const auto item = [&record](const std::string& label) {
+    for (const HeaderItem& i : record.header) {
+      if (i.label == label && !i.isNumber) return cellText(i.text);
+    }
+    return std::string();
+  };
+  const auto joined = [](std::string a, const std::string& b) {
+    if (!a.empty() && !b.empty()) a += ' ';
+    return a + b;
+  };
+  std::string manufacturer, luminaire, format;
+  if (record.format == PhotometricData::Format::eulumdat) {
+    manufacturer = item("Company / data bank");
+    luminaire = joined(item("Luminaire name"), item("Luminaire number"));
+    format = "EULUMDAT";
+  } else {
+    manufacturer = item("[MANUFAC]");
+    for (const HeaderItem& i : record.header) {
+      if (i.label == "[LUMINAIRE]")
+        luminaire = joined(luminaire, cellText(i.text));
+    }
+    const std::string line = item("Format");
+    const std::size_t first = line.find_first_not_of(" \t");
+    const std::string name =
+        first == std::string::npos
+            ? std::string()
+            : line.substr(first, line.find_last_not_of(" \t") - first + 1);
+    if (name.empty()) {
+      format = "IES LM-63-1986";
+    } else if (name == "IESNA91") {
+      format = "IES LM-63-1991";
+    } else if (name.rfind("IESNA:", 0) == 0 || name.rfind("IES:", 0) == 0) {
+      format = "IES " + name.substr(name.find(':') + 1);
+    } else {
+      format = name;
+    }
   }
+  return {{"File", cellText(inputName)},
+          {"Manufacturer", manufacturer},
+          {"Luminaire", luminaire},
+          {"Format", format}};
+}
+
+// Summary: the file's identity and the figures in columns A and B; beside
+// them the polar diagram, its title and legend in the cells above it and
+// the beam angles under it. Constant-memory mode takes rows in order only,
+// so every cell and row height is laid out first and then written row by
+// row.
+bool writeSummary(lxw_workbook* workbook, lxw_worksheet* sheet,
+                  const PhotometricData& record,
+                  const std::vector<SummaryRow>& rows,
+                  const PolarDiagram& diagram, const Formats& formats,
+                  const std::string& inputName) {
+  struct Cell {
+    std::size_t column;
+    bool isNumber;
+    double number;
+    std::string text;
+    lxw_format* format;
+  };
+  std::map<std::size_t, std::vector<Cell>> cells;
+  TextColumns columns(2);
+  std::size_t row = 0;
+  for (const auto& [label, value] : identity(record, inputName)) {
+    cells[row].push_back({0, false, 0, label, nullptr});
+    cells[row].push_back({1, false, 0, value, textFormat(value, formats)});
+    columns.fit(0, label);
+    columns.fit(1, value);
+    ++row;
+  }
+  for (const SummaryRow& summary : rows) {
+    cells[row].push_back({0, false, 0, summary.label, nullptr});
+    if (summary.hasValue)
+      cells[row].push_back(
+          {1, true, summary.value, std::string(), formats.oneDecimal});
+    columns.fit(0, summary.label);
+    ++row;
+  }
+  columns.fit(1, "0000000.0");
+  columns.apply(sheet);
+
+  const bool chart = !diagram.curves.empty();
+  constexpr std::size_t kChartRow = 1, kChartColumn = 3;
+  const std::size_t chartRows = static_cast<std::size_t>(
+      (chartHeight(diagram) + kChartRowPixels - 1) / kChartRowPixels);
+  if (chart) {
+    std::size_t under = kChartRow + chartRows;
+    for (const char* const pair : {"C0-C180", "C90-C270"}) {
+      const std::string label =
+          std::string("Beam angle ") + pair + ", 50 % of maximum (\xC2\xB0)";
+      for (const SummaryRow& summary : rows) {
+        if (summary.label != label) continue;
+        char text[64];
+        std::snprintf(text, sizeof text, "Beam angle %s: %.1f\xC2\xB0", pair,
+                      summary.value);
+        cells[under++].push_back({kChartColumn, false, 0, text, nullptr});
+      }
+    }
+    // One column as wide as the chart: its width is then the same in every
+    // program, which each round a column's width its own way.
+    worksheet_set_column_pixels(sheet, kChartColumn, kChartColumn,
+                                chartWidth(diagram), nullptr);
+  }
+  // Every row a height of its own, not the default, which programs draw
+  // differently: the chart's anchor in rows is then the same in all.
+  worksheet_set_default_row(sheet, kChartRowPixels * 0.75, LXW_FALSE);
+  const std::size_t last = cells.empty() ? 0 : cells.rbegin()->first;
+  SheetWriter summary(sheet);
+  for (std::size_t r = 0; r <= std::max(last, kChartRow + chartRows); ++r) {
+    if (chart && r == kChartRow)
+      insertPolarChart(workbook, sheet, diagram, kChartRow, kChartColumn);
+    if (chart && r == 0) summary.legend(0, kChartColumn, diagram, formats);
+    const auto found = cells.find(r);
+    if (found == cells.end()) continue;
+    std::sort(found->second.begin(), found->second.end(),
+              [](const Cell& a, const Cell& b) { return a.column < b.column; });
+    for (const Cell& cell : found->second) {
+      if (cell.isNumber) {
+        summary.number(r, cell.column, cell.number, cell.format);
+      } else {
+        summary.text(r, cell.column, cell.text, cell.format);
+      }
+    }
+  }
+  // One landscape page of A4.
+  worksheet_set_landscape(sheet);
+  worksheet_set_paper(sheet, 9);
+  worksheet_fit_to_pages(sheet, 1, 1);
+  setPageTexts(sheet, inputName);
   return summary.ok();
 }
 
 // The flux in zones of 10 degrees and in the bands makers quote, with
 // their shares of the luminaire's flux and of the lamps'.
 bool writeZonalLumens(lxw_worksheet* sheet, const std::vector<ZoneFlux>& zones,
-                      const FluxFigures& figures, double lampFlux) {
+                      const FluxFigures& figures, double lampFlux,
+                      const Formats& formats, const std::string& inputName) {
   SheetWriter zonal(sheet);
-  worksheet_set_column(sheet, 0, 4, 20, nullptr);
+  worksheet_fit_to_pages(sheet, 1, 0);
+  setPageTexts(sheet, inputName);
   const char* const titles[] = {"Zone (\xC2\xB0)", "Flux (lm)",
                                 "Cumulative (lm)", "Of the luminaire (%)",
                                 "Of the lamps (%)"};
-  for (std::size_t column = 0; column < 5; ++column)
+  TextColumns columns(5);
+  for (std::size_t column = 0; column < 5; ++column) {
+    columns.fit(column, titles[column]);
     zonal.text(0, column, titles[column]);
+  }
+  columns.apply(sheet);
   const bool shares = figures.flux > 0;
+  lxw_format* const rounded = formats.oneDecimal;
   for (std::size_t i = 0; i < zones.size(); ++i) {
     const ZoneFlux& zone = zones[i];
     zonal.text(i + 1, 0, zone.name);
-    zonal.number(i + 1, 1, zone.flux);
-    if (zone.hasCumulative) zonal.number(i + 1, 2, zone.cumulative);
-    if (shares) zonal.number(i + 1, 3, 100 * zone.flux / figures.flux);
+    zonal.number(i + 1, 1, zone.flux, rounded);
+    if (zone.hasCumulative) zonal.number(i + 1, 2, zone.cumulative, rounded);
+    if (shares) zonal.number(i + 1, 3, 100 * zone.flux / figures.flux, rounded);
     if (shares && figures.hasOutputRatio)
-      zonal.number(i + 1, 4, 100 * zone.flux / lampFlux);
+      zonal.number(i + 1, 4, 100 * zone.flux / lampFlux, rounded);
   }
   return zonal.ok();
 }
 
 void writeCheckValue(SheetWriter& sheet, std::size_t row, std::size_t column,
-                     const CheckValue& value) {
+                     const CheckValue& value, const Formats& formats) {
   if (value.isNumber) {
     sheet.number(row, column, value.number);
   } else {
-    sheet.text(row, column, cellText(value.text));
+    const std::string text = cellText(value.text);
+    sheet.text(row, column, text, textFormat(text, formats));
   }
 }
 
 // What the checks found, a row each; "No faults found" when nothing.
-bool writeChecks(lxw_worksheet* sheet, const std::vector<Finding>& findings) {
+bool writeChecks(lxw_worksheet* sheet, const std::vector<Finding>& findings,
+                 const Formats& formats, const std::string& inputName) {
   SheetWriter checks(sheet);
-  worksheet_set_column(sheet, 0, 0, 8, nullptr);
-  worksheet_set_column(sheet, 1, 2, 40, nullptr);
-  worksheet_set_column(sheet, 3, 4, 24, nullptr);
+  worksheet_fit_to_pages(sheet, 1, 0);
+  setPageTexts(sheet, inputName);
   const char* const titles[] = {"Kind", "Check", "Where", "Found", "Expected"};
+  TextColumns columns(5);
+  for (std::size_t column = 0; column < 5; ++column)
+    columns.fit(column, titles[column]);
+  columns.fit(1, "No faults found");
+  for (const Finding& finding : findings) {
+    columns.fit(1, finding.check);
+    columns.fit(2, cellText(finding.where));
+    columns.fit(3, finding.found.isNumber ? "0000000.000"
+                                          : cellText(finding.found.text));
+    columns.fit(4, finding.expected.isNumber ? "0000000.000"
+                                             : cellText(finding.expected.text));
+  }
+  columns.apply(sheet);
   for (std::size_t column = 0; column < 5; ++column)
     checks.text(0, column, titles[column]);
   if (findings.empty()) {
@@ -169,97 +451,20 @@ bool writeChecks(lxw_worksheet* sheet, const std::vector<Finding>& findings) {
     checks.text(i + 1, 0,
                 finding.kind == Finding::Kind::fault ? "Fault" : "Note");
     checks.text(i + 1, 1, finding.check);
-    checks.text(i + 1, 2, cellText(finding.where));
-    writeCheckValue(checks, i + 1, 3, finding.found);
-    writeCheckValue(checks, i + 1, 4, finding.expected);
+    const std::string where = cellText(finding.where);
+    checks.text(i + 1, 2, where, textFormat(where, formats));
+    writeCheckValue(checks, i + 1, 3, finding.found, formats);
+    writeCheckValue(checks, i + 1, 4, finding.expected, formats);
   }
   return checks.ok();
-}
-
-// A polar diagram point of each path, x = I sin(theta), y = -I cos(theta),
-// row by row: a closed path ends with its first point again, and a break
-// is an empty row. Returns the rows written, the column titles included.
-bool writePolarData(lxw_worksheet* sheet, const std::vector<NamedPath>& paths,
-                    std::size_t* rowCount) {
-  SheetWriter polar(sheet);
-  // The paths have the same vertical angles, and so the same shape.
-  const PlanePath& shape = paths.front().path;
-  std::vector<std::size_t> points;  // the point each row shows, or none
-  const std::size_t none = shape.theta.size();
-  for (std::size_t k = 0; k < shape.theta.size(); ++k) {
-    if (k == shape.breakAt) points.push_back(none);
-    points.push_back(k);
-  }
-  if (shape.closed) points.push_back(0);
-  for (std::size_t p = 0; p < paths.size(); ++p) {
-    polar.text(0, 2 * p, paths[p].name + " x (cd)");
-    polar.text(0, 2 * p + 1, paths[p].name + " y (cd)");
-  }
-  for (std::size_t row = 0; row < points.size(); ++row) {
-    if (points[row] == none) continue;
-    for (std::size_t p = 0; p < paths.size(); ++p) {
-      double x = 0, y = 0;
-      polarPoint(paths[p].path, points[row], &x, &y);
-      polar.number(row + 1, 2 * p, x);
-      polar.number(row + 1, 2 * p + 1, y);
-    }
-  }
-  *rowCount = points.size() + 1;
-  return polar.ok();
-}
-
-// The largest intensity rounded up to 1, 2, 2.5 or 5 times a power of ten.
-double axisReach(const std::vector<NamedPath>& paths) {
-  double largest = 0;
-  for (const NamedPath& named : paths) {
-    for (const double intensity : named.path.intensity)
-      largest = std::max(largest, intensity);
-  }
-  const double power = std::pow(10.0, std::floor(std::log10(largest)));
-  for (const double step : {1.0, 2.0, 2.5, 5.0}) {
-    if (step * power >= largest) return step * power;
-  }
-  return 10 * power;
-}
-
-// The polar diagram on the Summary sheet, drawn from the Polar data sheet:
-// square, both axes from -R to R, so that the curve keeps its shape.
-void insertPolarChart(lxw_workbook* workbook, lxw_worksheet* summary,
-                      const std::vector<NamedPath>& paths,
-                      std::size_t rowCount) {
-  lxw_chart* const chart =
-      workbook_add_chart(workbook, LXW_CHART_SCATTER_STRAIGHT);
-  const std::string last = std::to_string(rowCount);
-  const char columns[] = "ABCD";
-  for (std::size_t p = 0; p < paths.size(); ++p) {
-    const std::string x(1, columns[2 * p]), y(1, columns[2 * p + 1]);
-    const std::string xRange = "='Polar data'!$" + x + "$2:$" + x + "$" + last;
-    const std::string yRange = "='Polar data'!$" + y + "$2:$" + y + "$" + last;
-    lxw_chart_series* const series =
-        chart_add_series(chart, xRange.c_str(), yRange.c_str());
-    chart_series_set_name(series, paths[p].name.c_str());
-  }
-  const double reach = axisReach(paths);
-  for (lxw_chart_axis* const axis : {chart->x_axis, chart->y_axis}) {
-    chart_axis_set_min(axis, -reach);
-    chart_axis_set_max(axis, reach);
-    chart_axis_set_name(axis, "cd");
-    // Numbers along the edges, clear of the curve.
-    chart_axis_set_label_position(axis, LXW_CHART_AXIS_LABEL_POSITION_LOW);
-  }
-  chart_title_set_name(chart, "Polar diagram (cd)");
-  chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
-  lxw_chart_options options = {};
-  options.x_scale = 1.25;
-  options.y_scale = 1.25 * 480 / 288;  // the default chart is 480 x 288
-  worksheet_insert_chart_opt(summary, 0, 3, chart, &options);
 }
 
 // Makes the workbook at `name`, a path the library's fopen takes, with its
 // own temporary files in `folder`. Returns false, with the reason, when the
 // record does not fit on the sheets or the library fails.
 bool makeWorkbook(const PhotometricData& record, const std::string& name,
-                  std::string folder, std::time_t created, std::size_t* faults,
+                  std::string folder, const std::string& inputName,
+                  std::time_t created, std::size_t* faults,
                   std::string* reason) {
   const WholeCircle circle = wholeCircle(record);
   const std::size_t columns = record.verticalAngles.size() + 1;
@@ -302,6 +507,17 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
   // 0 would stand for the time of writing.
   properties.created = created > 0 ? created : 1;
   workbook_set_properties(workbook, &properties);
+  Formats formats = {};
+  formats.oneDecimal = workbook_add_format(workbook);
+  format_set_num_format(formats.oneDecimal, "0.0");
+  formats.wrapped = workbook_add_format(workbook);
+  format_set_text_wrap(formats.wrapped);
+  for (std::size_t c = 0; c < 3; ++c) {
+    formats.curves[c] = workbook_add_format(workbook);
+    format_set_font_color(formats.curves[c], curveColour(c));
+    format_set_bold(formats.curves[c]);
+  }
+  const PolarDiagram diagram = polarDiagram(record, circle, values, paths);
   lxw_worksheet* const table = workbook_add_worksheet(workbook, "Table");
   lxw_worksheet* const candela = workbook_add_worksheet(workbook, "Candela");
   lxw_worksheet* const header = workbook_add_worksheet(workbook, "Header");
@@ -310,23 +526,26 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
       zones.empty() ? nullptr
                     : workbook_add_worksheet(workbook, "Zonal lumens");
   lxw_worksheet* const checks = workbook_add_worksheet(workbook, "Checks");
+  const bool drawn = !diagram.curves.empty();
   lxw_worksheet* const polar =
-      paths.empty() ? nullptr : workbook_add_worksheet(workbook, "Polar data");
-  std::size_t polarRows = 0;
+      drawn ? workbook_add_worksheet(workbook, "Polar data") : nullptr;
+  if (polar) setPageTexts(polar, inputName);
   const bool written =
-      table && candela && header && summary && (paths.empty() || polar) &&
-      writeTable(table, record, values) &&
-      writeCandela(candela, circle, values) && writeHeader(header, record) &&
-      writeSummary(summary, summaryRows) && (zones.empty() || zonal) &&
-      (zones.empty() ||
-       writeZonalLumens(zonal, zones, figures, record.lampFlux)) &&
-      checks && writeChecks(checks, findings) &&
-      (paths.empty() || writePolarData(polar, paths, &polarRows));
+      table && candela && header && summary && (!drawn || polar) &&
+      writeTable(table, record, values, inputName) &&
+      writeCandela(candela, circle, values, inputName) &&
+      writeHeader(header, record, formats, inputName) &&
+      writeSummary(workbook, summary, record, summaryRows, diagram, formats,
+                   inputName) &&
+      (zones.empty() || zonal) &&
+      (zones.empty() || writeZonalLumens(zonal, zones, figures, record.lampFlux,
+                                         formats, inputName)) &&
+      checks && writeChecks(checks, findings, formats, inputName) &&
+      (!drawn || writePolarData(polar, diagram));
   if (!written) {
     lxw_workbook_free(workbook);
     return libraryFailure(LXW_ERROR_CREATING_TMPFILE);
   }
-  if (!paths.empty()) insertPolarChart(workbook, summary, paths, polarRows);
   const lxw_error closed = workbook_close(workbook);
   return closed == LXW_NO_ERROR || libraryFailure(closed);
 }
@@ -353,7 +572,8 @@ bool copyInto(const std::filesystem::path& from, OutputFile& file,
 }  // namespace
 
 bool saveWorkbook(const PhotometricData& record, const std::string& path,
-                  std::time_t created, std::ostream& console) {
+                  const std::string& inputName, std::time_t created,
+                  std::ostream& console) {
   OutputFile file;
   TempFile workbook;
   std::string reason;
@@ -362,8 +582,8 @@ bool saveWorkbook(const PhotometricData& record, const std::string& path,
   if (file.open(path, OutputFile::Kind::binary, &reason) &&
       workbook.create(".xlsx", &reason)) {
     const SilencedStandardError quiet;
-    made = makeWorkbook(record, workbook.name(), workbook.folder(), created,
-                        &faults, &reason);
+    made = makeWorkbook(record, workbook.name(), workbook.folder(), inputName,
+                        created, &faults, &reason);
   }
   const bool saved =
       made && copyInto(workbook.path(), file, &reason) && file.commit(&reason);

@@ -13,7 +13,9 @@
 /// file's header; "Summary", what an engineer computes from the
 /// distribution, with its polar diagram drawn from "Polar data". Numbers are
 /// written the same in every locale. `created` is the workbook's creation
-/// time, so that one input gives the same bytes every time.
+/// time, so that one input gives the same bytes every time; `inputName`,
+/// the input file's name without its folder, heads Summary and every
+/// printed page.
 ///
 /// The workbook is made in a file of its own in the temporary folder, then
 /// copied into a new file beside `path` and put in its place as the table
@@ -24,6 +26,7 @@
 /// rows or 16,384 columns, a header too long to list, no usable temporary
 /// folder) or `path` can't be written. Changes nothing in the record.
 bool saveWorkbook(const PhotometricData& record, const std::string& path,
-                  std::time_t created, std::ostream& console);
+                  const std::string& inputName, std::time_t created,
+                  std::ostream& console);
 
 #endif  // LUMTREL_EXPORT_WORKBOOK_WRITER_H_

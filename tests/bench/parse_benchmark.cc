@@ -89,7 +89,8 @@ void saveWorkbookOf(benchmark::State& state) {
   if (!record.parse(writeGrid(planes, angles), console))
     state.SkipWithError("parse failed");
   for (auto _ : state) {
-    if (!saveWorkbook(record, "/tmp/lumtrel-bench.xlsx", 1, console))
+    if (!saveWorkbook(record, "/tmp/lumtrel-bench.xlsx", "grid.ies", 1,
+                      console))
       state.SkipWithError("saveWorkbook failed");
   }
   setPerValue(state, planes * angles);
