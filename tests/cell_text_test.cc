@@ -34,6 +34,25 @@ TEST(CellText, KeepsWhatACellHolds) {
   EXPECT_EQ(cellText(letters + "bc"), letters + "b");
 }
 
+TEST(PageText, DoublesAmpersandsAndCutsWhereAHeaderEnds) {
+  const std::string a254(254, 'a');
+  const struct {
+    std::string text;
+    std::string page;
+  } rows[] = {
+      {"lamp.ies", "&Clamp.ies"},
+      {"R&D lamp.ies", "&CR&&D lamp.ies"},
+      // 2 + 254 characters: the last one goes.
+      {a254, "&C" + a254.substr(0, 253)},
+      // A letter of two bytes at the cut goes whole; so does a doubled &.
+      {a254.substr(0, 252) + "\xC3\xBC",
+       "&C" + a254.substr(0, 252) + "\xC3\xBC"},
+      {a254.substr(0, 253) + "\xC3\xBC", "&C" + a254.substr(0, 253)},
+      {a254.substr(0, 252) + "&", "&C" + a254.substr(0, 252)},
+  };
+  for (const auto& row : rows) EXPECT_EQ(pageText("&C", row.text), row.page);
+}
+
 TEST(KeptLine, CutsALongLineWithoutSplittingALetter) {
   const std::string start(KeptLine::kMaxBytes - 1, 'a');
   KeptLine line;

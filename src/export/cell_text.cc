@@ -111,3 +111,26 @@ std::string cellText(const std::string& bytes) {
   }
   return text;
 }
+
+std::string pageText(const std::string& code, const std::string& text,
+                     std::size_t limit) {
+  std::string page = code;
+  for (const char c : text) {
+    page += c;
+    if (c == '&') page += '&';
+  }
+  std::size_t characters = 0, end = 0;
+  for (std::size_t i = 0; i < page.size(); ++i) {
+    if ((page[i] & 0xC0) == 0x80) continue;  // inside a character
+    if (characters++ == limit) break;
+    end = i + 1;
+    while (end < page.size() && (page[end] & 0xC0) == 0x80) ++end;
+  }
+  page.resize(end);
+  // An odd run of "&" at the end would leave a code begun.
+  std::size_t ampersands = 0;
+  for (std::size_t i = page.size(); i-- > code.size() && page[i] == '&';)
+    ++ampersands;
+  if (ampersands % 2 == 1) page.pop_back();
+  return page;
+}

@@ -129,41 +129,14 @@ lxw_format* textFormat(const std::string& text, const Formats& formats) {
   return characters(text) > kWidestColumn ? formats.wrapped : nullptr;
 }
 
-// The header and footer of a printed page: the input file's name, cut to
-// what a header holds, and the page number; `left` stands at the footer's
-// left.
+// The header and footer of a printed page: the input file's name and the
+// page number; `left` stands at the footer's left.
 void setPageTexts(lxw_worksheet* sheet, const std::string& inputName,
                   const std::string& left = "") {
-  // "&" starts a code in these texts; "&&" is one ampersand.
-  const auto escaped = [](const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-      out += c;
-      if (c == '&') out += '&';
-    }
-    return out;
-  };
-  // At most 255 characters, never cutting a character or an "&&" in two.
-  const auto cut = [](std::string text, std::size_t room) {
-    std::size_t count = 0, end = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if ((text[i] & 0xC0) == 0x80) continue;
-      if (count == room) break;
-      ++count;
-      end = i + 1;
-      while (end < text.size() && (text[end] & 0xC0) == 0x80) ++end;
-    }
-    text.resize(end);
-    std::size_t ampersands = 0;
-    for (std::size_t i = text.size(); i-- > 0 && text[i] == '&';) ++ampersands;
-    if (ampersands % 2 == 1) text.pop_back();
-    return text;
-  };
-  const std::string header = cut("&C" + escaped(inputName), 255);
-  worksheet_set_header(sheet, header.c_str());
-  const std::string footer =
-      (left.empty() ? std::string() : cut("&L" + escaped(left), 250)) + "&R&P";
-  worksheet_set_footer(sheet, footer.c_str());
+  worksheet_set_header(sheet, pageText("&C", inputName).c_str());
+  // Room for the page number's code beside the left text.
+  const std::string footer = left.empty() ? "" : pageText("&L", left, 251);
+  worksheet_set_footer(sheet, (footer + "&R&P").c_str());
 }
 
 bool fits(std::size_t rows, std::size_t columns) {
