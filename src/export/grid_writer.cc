@@ -26,7 +26,13 @@ bool exportGrid(const PhotometricData& record, const std::string& inputPath,
     std::time_t created = 0;
     lastModified(inputPath, &created);
     const std::string inputName = pathFromUtf8(inputPath).filename().u8string();
-    return saveWorkbook(record, outputPath, inputName, created, console);
+    std::size_t faults = 0;
+    if (!saveWorkbook(record, outputPath, inputName, created, console, &faults))
+      return false;
+    if (faults > 0)
+      console << "Checks: " << faults << " fault(s), listed on the Checks sheet"
+              << std::endl;
+    return true;
   }
   return record.save(outputPath, console);
 }

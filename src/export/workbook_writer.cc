@@ -3,11 +3,8 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <locale>
 #include <map>
 #include <sstream>
@@ -15,13 +12,12 @@
 
 #include "analysis/checks.h"
 #include "analysis/distribution_summary.h"
+#include "analysis/overview.h"
 #include "analysis/whole_circle.h"
 #include "analysis/zonal_flux.h"
 #include "export/cell_text.h"
-#include "export/output_file.h"
 #include "export/polar_chart.h"
-#include "export/silenced_stderr.h"
-#include "export/temp_file.h"
+#include "export/sheet_writer.h"
 #include "photometry/real_text.h"
 
 namespace {
@@ -39,90 +35,25 @@ struct Formats {
   lxw_format* curves[3];   // legend entries in the curves' colours
 };
 
-// Writes one sheet's cells, row by row, as the library's constant-memory
-// mode requires; remembers whether every write went in.
-class SheetWriter {
- public:
-  explicit SheetWriter(lxw_worksheet* sheet) : sheet_(sheet) {}
-
-  void number(std::size_t row, std::size_t column, double value,
-              lxw_format* format = nullptr) {
-    note(worksheet_write_number(sheet_, static_cast<lxw_row_t>(row),
-                                static_cast<lxw_col_t>(column), value, format));
-  }
-  void text(std::size_t row, std::size_t column, const std::string& text,
-            lxw_format* format = nullptr) {
-    if (text.empty()) return;
-    note(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row),
-                                static_cast<lxw_col_t>(column), text.c_str(),
-                                format));
-  }
-  // The diagram's title and its curves' names in their line colours, in
-  // one cell, after the row's other cells.
-  void legend(std::size_t row, std::size_t column, const PolarDiagram& diagram,
-              const Formats& formats) {
-    const std::string title = "Polar diagram (" + diagram.unit + ")";
-    std::vector<std::string> names;
-    for (const NamedPath& curve : diagram.curves)
-      names.push_back("     " + curve.name);
-    std::vector<lxw_rich_string_tuple> pieces;
-    pieces.push_back({nullptr, const_cast<char*>(title.c_str())});
-    for (std::size_t c = 0; c < names.size(); ++c)
-      pieces.push_back({formats.curves[c % 3], names[c].data()});
-    std::vector<lxw_rich_string_tuple*> pointers;
-    for (lxw_rich_string_tuple& piece : pieces) pointers.push_back(&piece);
-    pointers.push_back(nullptr);
-    note(worksheet_write_rich_string(sheet_, static_cast<lxw_row_t>(row),
-                                     static_cast<lxw_col_t>(column),
-                                     pointers.data(), nullptr));
-  }
-  // Keeps the first row and column in view, and on every printed page.
-  void freezeAngles() {
-    worksheet_freeze_panes(sheet_, 1, 1);
-    worksheet_repeat_rows(sheet_, 0, 0);
-    worksheet_repeat_columns(sheet_, 0, 0);
-  }
-  bool ok() const { return ok_; }
-
- private:
-  void note(lxw_error error) {
-    if (error != LXW_NO_ERROR) ok_ = false;
-  }
-
-  lxw_worksheet* sheet_;
-  bool ok_ = true;
-};
-
-// The characters of UTF-8 `text`.
-std::size_t characters(const std::string& text) {
-  std::size_t count = 0;
-  for (const char c : text) count += (c & 0xC0) != 0x80;
-  return count;
+// The diagram's title and its curves' names in their line colours, in
+// one cell, after the row's other cells.
+void writeLegend(SheetWriter& sheet, std::size_t row, std::size_t column,
+                 const PolarDiagram& diagram, const Formats& formats) {
+  const std::string title = "Polar diagram (" + diagram.unit + ")";
+  std::vector<std::string> names;
+  for (const NamedPath& curve : diagram.curves)
+    names.push_back("     " + curve.name);
+  std::vector<lxw_rich_string_tuple> pieces;
+  pieces.push_back({nullptr, const_cast<char*>(title.c_str())});
+  for (std::size_t c = 0; c < names.size(); ++c)
+    pieces.push_back({formats.curves[c % 3], names[c].data()});
+  std::vector<lxw_rich_string_tuple*> pointers;
+  for (lxw_rich_string_tuple& piece : pieces) pointers.push_back(&piece);
+  pointers.push_back(nullptr);
+  sheet.check(worksheet_write_rich_string(
+      sheet.sheet(), static_cast<lxw_row_t>(row),
+      static_cast<lxw_col_t>(column), pointers.data(), nullptr));
 }
-
-// A text column as wide as its longest cell, in characters, up to 80, past
-// which a cell wraps; sizes for the texts given.
-constexpr std::size_t kWidestColumn = 80;
-class TextColumns {
- public:
-  explicit TextColumns(std::size_t count) : widths_(count, 0) {}
-  void fit(std::size_t column, const std::string& text) {
-    widths_[column] = std::max(widths_[column], characters(text));
-  }
-  void apply(lxw_worksheet* sheet) const {
-    for (std::size_t column = 0; column < widths_.size(); ++column) {
-      if (widths_[column] == 0) continue;
-      const double width = static_cast<double>(
-          std::min(kWidestColumn, std::max<std::size_t>(widths_[column], 8)) +
-          1);
-      worksheet_set_column(sheet, static_cast<lxw_col_t>(column),
-                           static_cast<lxw_col_t>(column), width, nullptr);
-    }
-  }
-
- private:
-  std::vector<std::size_t> widths_;
-};
 
 // The format for a text cell: wrapped where it is too long for its column.
 lxw_format* textFormat(const std::string& text, const Formats& formats) {
@@ -217,52 +148,6 @@ bool writeHeader(lxw_worksheet* sheet, const PhotometricData& record,
   return header.ok();
 }
 
-// The lines a file's identity takes at the top of Summary.
-std::vector<std::pair<std::string, std::string>> identity(
-    const PhotometricData& record, const std::string& inputName) {
-  const auto item = [&record](const std::string& label) {
-    for (const HeaderItem& i : record.header) {
-      if (i.label == label && !i.isNumber) return cellText(i.text);
-    }
-    return std::string();
-  };
-  const auto joined = [](std::string a, const std::string& b) {
-    if (!a.empty() && !b.empty()) a += ' ';
-    return a + b;
-  };
-  std::string manufacturer, luminaire, format;
-  if (record.format == PhotometricData::Format::eulumdat) {
-    manufacturer = item("Company / data bank");
-    luminaire = joined(item("Luminaire name"), item("Luminaire number"));
-    format = "EULUMDAT";
-  } else {
-    manufacturer = item("[MANUFAC]");
-    for (const HeaderItem& i : record.header) {
-      if (i.label == "[LUMINAIRE]")
-        luminaire = joined(luminaire, cellText(i.text));
-    }
-    const std::string line = item("Format");
-    const std::size_t first = line.find_first_not_of(" \t");
-    const std::string name =
-        first == std::string::npos
-            ? std::string()
-            : line.substr(first, line.find_last_not_of(" \t") - first + 1);
-    if (name.empty()) {
-      format = "IES LM-63-1986";
-    } else if (name == "IESNA91") {
-      format = "IES LM-63-1991";
-    } else if (name.rfind("IESNA:", 0) == 0 || name.rfind("IES:", 0) == 0) {
-      format = "IES " + name.substr(name.find(':') + 1);
-    } else {
-      format = name;
-    }
-  }
-  return {{"File", cellText(inputName)},
-          {"Manufacturer", manufacturer},
-          {"Luminaire", luminaire},
-          {"Format", format}};
-}
-
 // Summary: the file's identity and the figures in columns A and B; beside
 // them the polar diagram, its title and legend in the cells above it and
 // the beam angles under it. Constant-memory mode takes rows in order only,
@@ -283,7 +168,8 @@ bool writeSummary(lxw_workbook* workbook, lxw_worksheet* sheet,
   std::map<std::size_t, std::vector<Cell>> cells;
   TextColumns columns(2);
   std::size_t row = 0;
-  for (const auto& [label, value] : identity(record, inputName)) {
+  for (const auto& [label, raw] : fileIdentity(record, inputName)) {
+    const std::string value = cellText(raw);
     cells[row].push_back({0, false, 0, label, nullptr});
     cells[row].push_back({1, false, 0, value, textFormat(value, formats)});
     columns.fit(0, label);
@@ -331,7 +217,8 @@ bool writeSummary(lxw_workbook* workbook, lxw_worksheet* sheet,
   for (std::size_t r = 0; r <= std::max(last, kChartRow + chartRows); ++r) {
     if (chart && r == kChartRow)
       insertPolarChart(workbook, sheet, diagram, kChartRow, kChartColumn);
-    if (chart && r == 0) summary.legend(0, kChartColumn, diagram, formats);
+    if (chart && r == 0)
+      writeLegend(summary, 0, kChartColumn, diagram, formats);
     const auto found = cells.find(r);
     if (found == cells.end()) continue;
     std::sort(found->second.begin(), found->second.end(),
@@ -432,13 +319,12 @@ bool writeChecks(lxw_worksheet* sheet, const std::vector<Finding>& findings,
   return checks.ok();
 }
 
-// Makes the workbook at `name`, a path the library's fopen takes, with its
-// own temporary files in `folder`. Returns false, with the reason, when the
-// record does not fit on the sheets or the library fails.
-bool makeWorkbook(const PhotometricData& record, const std::string& name,
-                  std::string folder, const std::string& inputName,
-                  std::time_t created, std::size_t* faults,
-                  std::string* reason) {
+// Writes the sheets of `record` into `workbook`. Returns false, with the
+// reason, when the record does not fit on the sheets, or with none when a
+// write failed.
+bool fillWorkbook(lxw_workbook* workbook, const PhotometricData& record,
+                  const std::string& inputName, std::time_t created,
+                  std::size_t* faults, std::string* reason) {
   const WholeCircle circle = wholeCircle(record);
   const std::size_t columns = record.verticalAngles.size() + 1;
   if (!record.headerWhole || !fits(record.header.size(), 2)) {
@@ -462,20 +348,6 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
       findings.begin(), findings.end(),
       [](const Finding& f) { return f.kind == Finding::Kind::fault; }));
 
-  // The library reports a failed write of its own files by a code; the C
-  // library's errno says more, when it was set.
-  errno = 0;
-  const auto libraryFailure = [reason](lxw_error error) {
-    *reason = errno != 0 ? std::strerror(errno)
-                         : std::string("The workbook could not be made: ") +
-                               lxw_strerror(error);
-    return false;
-  };
-  lxw_workbook_options options = {};
-  options.constant_memory = LXW_TRUE;
-  options.tmpdir = folder.data();
-  lxw_workbook* const workbook = workbook_new_opt(name.c_str(), &options);
-  if (!workbook) return libraryFailure(LXW_ERROR_MEMORY_MALLOC_FAILED);
   lxw_doc_properties properties = {};
   // 0 would stand for the time of writing.
   properties.created = created > 0 ? created : 1;
@@ -515,30 +387,7 @@ bool makeWorkbook(const PhotometricData& record, const std::string& name,
                                          formats, inputName)) &&
       checks && writeChecks(checks, findings, formats, inputName) &&
       (!drawn || writePolarData(polar, diagram));
-  if (!written) {
-    lxw_workbook_free(workbook);
-    return libraryFailure(LXW_ERROR_CREATING_TMPFILE);
-  }
-  const lxw_error closed = workbook_close(workbook);
-  return closed == LXW_NO_ERROR || libraryFailure(closed);
-}
-
-// Copies the file at `from` into `file`.
-bool copyInto(const std::filesystem::path& from, OutputFile& file,
-              std::string* reason) {
-  std::ifstream source(from, std::ios::binary);
-  std::vector<char> buffer(64 * 1024);
-  while (
-      source.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) ||
-      source.gcount() > 0) {
-    if (!file.write(buffer.data(), static_cast<std::size_t>(source.gcount()),
-                    reason))
-      return false;
-  }
-  if (!source.eof()) {
-    *reason = "The workbook made in the temporary folder could not be read.";
-    return false;
-  }
+  if (!written) return false;
   return true;
 }
 
@@ -546,23 +395,13 @@ bool copyInto(const std::filesystem::path& from, OutputFile& file,
 
 bool saveWorkbook(const PhotometricData& record, const std::string& path,
                   const std::string& inputName, std::time_t created,
-                  std::ostream& console) {
-  OutputFile file;
-  TempFile workbook;
-  std::string reason;
-  bool made = false;
-  std::size_t faults = 0;
-  if (file.open(path, OutputFile::Kind::binary, &reason) &&
-      workbook.create(".xlsx", &reason)) {
-    const SilencedStandardError quiet;
-    made = makeWorkbook(record, workbook.name(), workbook.folder(), inputName,
-                        created, &faults, &reason);
-  }
-  const bool saved =
-      made && copyInto(workbook.path(), file, &reason) && file.commit(&reason);
-  reportSave(saved, path, reason, console);
-  if (saved && faults > 0)
-    console << "Checks: " << faults << " fault(s), listed on the Checks sheet"
-            << std::endl;
-  return saved;
+                  std::ostream& console, std::size_t* faults) {
+  *faults = 0;
+  return saveLibraryWorkbook(
+      path,
+      [&](lxw_workbook* workbook, std::string* reason) {
+        return fillWorkbook(workbook, record, inputName, created, faults,
+                            reason);
+      },
+      console);
 }

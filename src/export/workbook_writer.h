@@ -24,9 +24,10 @@
 /// <path>" and a "Reason: " line and returns false, with the file at `path`
 /// as it was, when the workbook can't be made (a sheet beyond 1,048,576
 /// rows or 16,384 columns, a header too long to list, no usable temporary
-/// folder) or `path` can't be written. Changes nothing in the record.
+/// folder) or `path` can't be written. `faults` receives the number of
+/// faults that the Checks sheet lists. Changes nothing in the record.
 bool saveWorkbook(const PhotometricData& record, const std::string& path,
                   const std::string& inputName, std::time_t created,
-                  std::ostream& console);
+                  std::ostream& console, std::size_t* faults);
 
 #endif  // LUMTREL_EXPORT_WORKBOOK_WRITER_H_

@@ -27,3 +27,21 @@ bool lastModified(const std::string& path, std::time_t* time) {
   *time = status.st_mtime;
   return true;
 }
+
+bool isFolder(const std::string& text) {
+  struct stat status;
+  return !pathFromUtf8(text).empty() && stat(text.c_str(), &status) == 0 &&
+         S_ISDIR(status.st_mode);
+}
+
+std::string folderArgument(const std::string& text) { return text; }
+
+std::string fileInFolder(const std::string& folder, const std::string& name) {
+  if (folder.empty() || folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+std::string folderOf(const std::string& text) {
+  const std::size_t slash = text.rfind('/');
+  return slash == std::string::npos ? std::string() : text.substr(0, slash + 1);
+}

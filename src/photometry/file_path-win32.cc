@@ -116,3 +116,37 @@ bool lastModified(const std::string& path, std::time_t* time) {
   *time = static_cast<std::time_t>((ticks - kTicksTo1970) / 10000000ULL);
   return true;
 }
+
+bool isFolder(const std::string& text) {
+  BY_HANDLE_FILE_INFORMATION information;
+  return AttributeHandle(pathFromUtf8(text)).diskFileInformation(&information) &&
+         (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string folderArgument(const std::string& text) {
+  if (!text.empty() && text.back() == '"') return text.substr(0, text.size() - 1);
+  return text;
+}
+
+std::string fileInFolder(const std::string& folder, const std::string& name) {
+  std::wstring full = pathFromUtf8(folder).native();
+  if (!startsWith(full, L"\\\\?\\")) {
+    const DWORD size = GetFullPathNameW(full.c_str(), 0, nullptr, nullptr);
+    std::wstring buffer(size, L'\0');
+    const DWORD length =
+        size ? GetFullPathNameW(full.c_str(), size, buffer.data(), nullptr) : 0;
+    if (length == 0 || length >= size) return folder + "\\" + name;
+    buffer.resize(length);
+    full = startsWith(buffer, L"\\\\") ? L"\\\\?\\UNC\\" + buffer.substr(2)
+                                       : L"\\\\?\\" + buffer;
+  }
+  if (full.back() != L'\\') full += L'\\';
+  return std::filesystem::path(full).u8string() + name;
+}
+
+std::string folderOf(const std::string& text) {
+  const std::size_t separator = text.find_last_of("/\\");
+  if (separator != std::string::npos) return text.substr(0, separator + 1);
+  if (text.size() >= 2 && text[1] == ':') return text.substr(0, 2);
+  return std::string();
+}

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 /// The file system path named by `text`, a path as the user gave it, in
 /// UTF-8. On Windows the text is turned into the UTF-16 name the system
@@ -45,5 +46,35 @@ bool sameFile(const std::filesystem::path& first,
 /// in seconds since 1970 (UTC). Returns false, leaving `time` alone, when
 /// the file can't be examined. Never throws.
 bool lastModified(const std::string& path, std::time_t* time);
+
+/// True when `text`, a path as the user gave it, names a folder, or a link
+/// to one. Never throws.
+bool isFolder(const std::string& text);
+
+/// The folder argument that `text` stands for: on Windows without the
+/// double quote that a quoted path ending in a backslash ("D:\Lamps\")
+/// leaves at its end once the command line is split; elsewhere as it
+/// stands. Never throws.
+std::string folderArgument(const std::string& text);
+
+/// The path of the file `name` in the folder `folder`, as parse() and the
+/// saves take it: on Windows in the extended-length form of its full path,
+/// so that a name ending in a dot or a space opens that very file. Never
+/// throws.
+std::string fileInFolder(const std::string& folder, const std::string& name);
+
+/// The folder part of the path `text`, up to and with its last separator
+/// ("/"; on Windows also "\" and a drive's "C:"); empty for a bare name.
+/// Never throws.
+std::string folderOf(const std::string& text);
+
+/// The names of the photometric files directly in `folder`: each entry
+/// that is a regular file or a link to one, whose name ends in ".ies" or
+/// ".ldt" in any case, in the byte order of their UTF-8 names. Returns
+/// false, with the system's words in `reason`, when the folder can't be
+/// listed. Never throws.
+bool listPhotometricFiles(const std::string& folder,
+                          std::vector<std::string>* names,
+                          std::string* reason);
 
 #endif  // LUMTREL_PHOTOMETRY_FILE_PATH_H_

@@ -89,8 +89,9 @@ void saveWorkbookOf(benchmark::State& state) {
   if (!record.parse(writeGrid(planes, angles), console))
     state.SkipWithError("parse failed");
   for (auto _ : state) {
-    if (!saveWorkbook(record, "/tmp/lumtrel-bench.xlsx", "grid.ies", 1,
-                      console))
+    std::size_t faults = 0;
+    if (!saveWorkbook(record, "/tmp/lumtrel-bench.xlsx", "grid.ies", 1, console,
+                      &faults))
       state.SkipWithError("saveWorkbook failed");
   }
   setPerValue(state, planes * angles);
