@@ -304,6 +304,53 @@ if WINE:
           "wine: no file of the tool's own left in the long path")
 
 if not WINE:
+    # A folder at once: its overview holds, for each file, the figures of
+    # the file's own workbook, which is the one a run on that file writes.
+    folder = os.path.join(WORK, "folder_run")
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(os.path.join(folder, "lamps"))
+    # A "#" or "%" in a name is encoded in its link.
+    for example, name in (("lamp.ies", "lamp.ies"),
+                          ("downlight.ies", "down #2%.ies"),
+                          ("downlight.ldt", "downlight.ldt")):
+        shutil.copy(os.path.join(SOURCE, "examples", example),
+                    os.path.join(folder, "lamps", name))
+    open(os.path.join(folder, "lamps", "bad #1%.ies"), "w").write("no tilt\n")
+    console = run([TOOL, "lamps"], folder, "overview.xlsx", environment())
+    book = openpyxl.load_workbook(os.path.join(folder, "overview.xlsx"))
+    overview = book["Overview"]
+    table = [list(r) for r in overview.iter_rows(values_only=True)]
+    titles = table[0]
+    check(overview.freeze_panes == "B2" and overview.auto_filter.ref ==
+          "A1:R5" and [r[0] for r in table[1:]] ==
+          ["bad #1%.ies", "down #2%.ies", "downlight.ldt", "lamp.ies"] and
+          table[1][1] == "Tilt data not found IES invalid!" and
+          all(v is None for v in table[1][2:]), "overview: rows and titles")
+    links = zipfile.ZipFile(os.path.join(folder, "overview.xlsx")).read(
+        "xl/worksheets/_rels/sheet1.xml.rels").decode()
+    for row in table[2:]:
+        name = row[0]
+        single = os.path.join(folder, "single-" + name)
+        os.makedirs(single)
+        shutil.copy(os.path.join(folder, "lamps", name), single)
+        run([TOOL, name], single, "single.xlsx", environment())
+        own = os.path.join(folder, name + ".xlsx")
+        check(open(own, "rb").read() ==
+              open(os.path.join(single, "single.xlsx"), "rb").read(),
+              f"overview: {name}.xlsx is a single run's workbook")
+        sheets = cells(own)[0]
+        summary = {r[0]: r[1] for r in sheets["Summary"]}
+        faults = sum(r[0] == "Fault" for r in sheets["Checks"])
+        values = dict(zip(titles, row))
+        check(all(values[t] == summary.get(t) for t in titles[5:-1]) and
+              values["Faults"] == faults and values["Status"] == "Read" and
+              values["Format"] == summary["Format"] and
+              'Target="' + name.replace("%", "%25").replace("#", "%23")
+              .replace(" ", "%20") + '.xlsx"' in links,
+              f"overview: {name}'s row is its workbook's: {row}")
+    check("Refused: bad #1%.ies: Tilt data not found IES invalid!" in console
+          and "Saved: overview.xlsx" in console, "overview: the console")
+
     # LibreOffice prints the Summary sheet, polar diagram and all, on one
     # page: the page that holds its title holds the figures and the
     # diagram's angle labels, and no other page holds any of them.

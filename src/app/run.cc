@@ -3,8 +3,10 @@
 #include <iostream>
 #include <string>
 
+#include "app/folder_run.h"
 #include "app/pause.h"
 #include "export/grid_writer.h"
+#include "photometry/file_path.h"
 #include "photometry/photometric_data.h"
 
 namespace {
@@ -26,6 +28,12 @@ int run(int argumentCount, char* argumentVector[]) {
   }
   const std::string inputPath = argumentVector[1];
   std::cout << "File path: " << inputPath << std::endl;
+  if (isFolder(folderArgument(inputPath))) {
+    const int status =
+        runFolder(folderArgument(inputPath), std::cin, std::cout);
+    pauseBeforeExit(std::cout);
+    return status;
+  }
 
   PhotometricData record;
   int status = kNotRead;

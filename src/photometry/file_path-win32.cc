@@ -119,12 +119,14 @@ bool lastModified(const std::string& path, std::time_t* time) {
 
 bool isFolder(const std::string& text) {
   BY_HANDLE_FILE_INFORMATION information;
-  return AttributeHandle(pathFromUtf8(text)).diskFileInformation(&information) &&
+  return AttributeHandle(pathFromUtf8(text))
+             .diskFileInformation(&information) &&
          (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string folderArgument(const std::string& text) {
-  if (!text.empty() && text.back() == '"') return text.substr(0, text.size() - 1);
+  if (!text.empty() && text.back() == '"')
+    return text.substr(0, text.size() - 1);
   return text;
 }
 

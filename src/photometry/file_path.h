@@ -74,7 +74,6 @@ std::string folderOf(const std::string& text);
 /// false, with the system's words in `reason`, when the folder can't be
 /// listed. Never throws.
 bool listPhotometricFiles(const std::string& folder,
-                          std::vector<std::string>* names,
-                          std::string* reason);
+                          std::vector<std::string>* names, std::string* reason);
 
 #endif  // LUMTREL_PHOTOMETRY_FILE_PATH_H_

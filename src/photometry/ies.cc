@@ -156,8 +156,8 @@ bool IesWalk::includedTiltData() {
 }
 
 bool IesWalk::header(int* verticalCount, int* horizontalCount,
-                     int* photometricType, double* multiplier,
-                     double* lampFlux, double* inputWatts) {
+                     int* photometricType, double* multiplier, double* lampFlux,
+                     double* inputWatts) {
   float shownMultiplier = 0;
   double lamps = 0, lumens = 0;
   *photometricType = 0;
@@ -182,8 +182,7 @@ bool IesWalk::header(int* verticalCount, int* horizontalCount,
          reportToken("Ballast-Lamp Photometric Factor: ",
                      "ballast-lamp photometric factor",
                      "Ballast-lamp photometric factor") &&
-         reportToken("Input Watts: ", "input watts", "Input watts",
-                     inputWatts);
+         reportToken("Input Watts: ", "input watts", "Input watts", inputWatts);
 }
 
 bool IesWalk::luminousOpening() {
