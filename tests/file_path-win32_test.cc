@@ -76,3 +76,22 @@ TEST(FilePath, NamesLoseTheirTrailingDotsAndSpacesAsWindowsOpensThem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FilePath, NamesTheFilesOfAFolderRunAsWindowsDoes) {
+  const InFolder root(L"C:\\");
+  EXPECT_EQ(folderArgument("D:\\Lamps\""), "D:\\Lamps");
+  EXPECT_EQ(folderArgument("D:\\Lamps"), "D:\\Lamps");
+  EXPECT_EQ(folderOf("D:\\out\\overview.xlsx"), "D:\\out\\");
+  EXPECT_EQ(folderOf("out/overview.xlsx"), "out/");
+  EXPECT_EQ(folderOf("C:overview.xlsx"), "C:");
+  EXPECT_EQ(folderOf("overview.xlsx"), "");
+  // The extended-length form of the full path, which opens a name ending
+  // in a dot as that very name.
+  EXPECT_EQ(fileInFolder("data", "lamp.ies."), "\\\\?\\C:\\data\\lamp.ies.");
+  EXPECT_EQ(fileInFolder("\\\\server\\share\\", "a.ldt"),
+            "\\\\?\\UNC\\server\\share\\a.ldt");
+}
+
+}  // namespace
