@@ -206,6 +206,12 @@ def check_case(name, folder, input_name, expected):
     check(names[:4] == ["Table", "Candela", "Header", "Summary"] and
           "Checks" in names, f"{name}: sheets {names}")
     check_datasheet(name, folder, input_name, book, sheets)
+    if "UGR" in sheets:
+        ugr = book["UGR"]
+        check(sheets["UGR"][0][0] == "UGR (CIE 190, S = 0.25 H), uncorrected"
+              and sheets["UGR"][7][0] == "2H \u00d7 2H" and
+              ugr["B8"].number_format == '[<10]"<10.0";0.0' and
+              len(sheets["UGR"]) == 26, f"{name}: the UGR table's shape")
     # The bundled examples are sound files.
     if input_name in os.listdir(os.path.join(SOURCE, "examples")):
         check(sheets["Checks"][1][:2] == ["None", "No faults found"],
@@ -238,7 +244,8 @@ def check_wine(name, folder, input_name, linux):
         check(f"Saved: {answer}" in console, f"wine {name}: {answer} saved")
         sheets, _ = cells(os.path.join(folder, saved or answer))
         same = all(close(a, b) or a == b
-                   for sheet in ("Table", "Candela", "Summary")
+                   for sheet in ("Table", "Candela", "Summary", "UGR")
+                   if sheet in linux
                    for ra, rb in zip(sheets[sheet], linux[sheet])
                    for a, b in zip(ra, rb))
         check(same and list(sheets) == list(linux),

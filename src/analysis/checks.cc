@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "analysis/distribution_summary.h"
+#include "analysis/ugr.h"
 #include "photometry/real_text.h"
 
 namespace {
@@ -30,15 +31,6 @@ std::string shown(double value) {
   return text.str();
 }
 
-// The header item of `label`, or none.
-const HeaderItem* headerItem(const PhotometricData& record,
-                             const std::string& label) {
-  for (const HeaderItem& item : record.header) {
-    if (item.label == label) return &item;
-  }
-  return nullptr;
-}
-
 // The item's own value: its number, or its text.
 CheckValue valueOf(const HeaderItem& item) {
   return item.isNumber ? number(item.number) : text(item.text);
@@ -61,6 +53,7 @@ class Checker {
           const std::vector<std::vector<double>>& values)
       : record_(record),
         ies_(record.format == Format::ies),
+        circle_(circle),
         figures_(fluxFigures(record, circle, values)),
         typeC_(circle.typeC) {}
 
@@ -83,6 +76,9 @@ class Checker {
     if (!typeC_)
       note("Type B or A photometry: no figures computed", "Photometric type",
            number(record_.photometricType), text(""));
+    std::string noUgr;
+    if (!ies_ && !ugrPossible(record_, circle_, &noUgr))
+      note("No UGR table: " + noUgr, "UGR", text(""), text(""));
     findings_.insert(findings_.end(), notes_.begin(), notes_.end());
     return findings_;
   }
@@ -182,7 +178,7 @@ class Checker {
     const std::vector<float>& cAngles = record_.fileHorizontalAngles;
     const std::vector<float>& gammas = record_.fileVerticalAngles;
     const HeaderItem* const dc =
-        headerItem(record_, "Dc (distance between C-planes)");
+        record_.headerItem("Dc (distance between C-planes)");
     if (dc && dc->isNumber && dc->number > 0 && !cAngles.empty()) {
       const double planes = static_cast<double>(cAngles.size());
       if (!sameAngle(dc->number * planes, 360))
@@ -197,7 +193,7 @@ class Checker {
       }
     }
     const HeaderItem* const dg =
-        headerItem(record_, "Dg (distance between gamma angles)");
+        record_.headerItem("Dg (distance between gamma angles)");
     if (dg && dg->isNumber && dg->number > 0 && gammas.size() >= 2) {
       const double range =
           shortestDouble(gammas.back()) - shortestDouble(gammas.front());
@@ -243,11 +239,11 @@ class Checker {
     if (!(record_.candelaMultiplier > 0))
       fault("Candela multiplier not above 0", "Candela multiplier",
             number(record_.candelaMultiplier), text("above 0"));
-    const HeaderItem* const lamps = headerItem(record_, "Number of lamps");
+    const HeaderItem* const lamps = record_.headerItem("Number of lamps");
     if (lamps && !(lamps->isNumber && lamps->number > 0))
       fault("Number of lamps not above 0", "Number of lamps", valueOf(*lamps),
             text("above 0"));
-    const HeaderItem* const lumens = headerItem(record_, "Lumens per lamp");
+    const HeaderItem* const lumens = record_.headerItem("Lumens per lamp");
     if (lumens &&
         !(lumens->isNumber && (lumens->number > 0 || lumens->number == -1)))
       fault("Lumens per lamp not above 0", "Lumens per lamp", valueOf(*lumens),
@@ -263,8 +259,8 @@ class Checker {
 
   // Notes 1 and 2: why no output ratio can be computed.
   void photometryNotes() {
-    const HeaderItem* const lamps = headerItem(
-        record_, ies_ ? "Lumens per lamp" : "Set 1: number of lamps");
+    const HeaderItem* const lamps =
+        record_.headerItem(ies_ ? "Lumens per lamp" : "Set 1: number of lamps");
     const bool absolute = lamps && lamps->isNumber &&
                           (ies_ ? lamps->number == -1 : lamps->number < 0);
     if (absolute) {
@@ -273,9 +269,8 @@ class Checker {
       return;
     }
     if (record_.lampFlux > 0) return;
-    const HeaderItem* const flux =
-        headerItem(record_, ies_ ? "Lumens per lamp"
-                                 : "Set 1: total luminous flux of lamps (lm)");
+    const HeaderItem* const flux = record_.headerItem(
+        ies_ ? "Lumens per lamp" : "Set 1: total luminous flux of lamps (lm)");
     note("No lamp flux", ies_ ? "Lumens per lamp" : "Line 29",
          flux ? valueOf(*flux) : text(""), text("above 0"));
   }
@@ -287,7 +282,7 @@ class Checker {
         {"Ballast factor", "Ballast factor not 1"},
         {"Ballast-lamp photometric factor", "Ballast-lamp factor not 1"}};
     for (const auto& [label, check] : factors) {
-      const HeaderItem* const factor = headerItem(record_, label);
+      const HeaderItem* const factor = record_.headerItem(label);
       if (factor && !(factor->isNumber && factor->number == 1))
         note(check, label, valueOf(*factor), number(1));
     }
@@ -298,7 +293,7 @@ class Checker {
     if (record_.inputPower > 0) return;
     const char* const label =
         ies_ ? "Input watts" : "Set 1: wattage including ballast (W)";
-    const HeaderItem* const power = headerItem(record_, label);
+    const HeaderItem* const power = record_.headerItem(label);
     note("No input power", ies_ ? label : "Line 32",
          power ? valueOf(*power) : text(""), text("above 0"));
   }
@@ -312,7 +307,7 @@ class Checker {
                    "Length or diameter of luminous area (mm)",
                    "Width of luminous area (mm)"};
     for (const char* const label : labels) {
-      const HeaderItem* const size = headerItem(record_, label);
+      const HeaderItem* const size = record_.headerItem(label);
       if (!size || !size->isNumber || size->number != 0) return;
     }
     note("Luminous opening of no size",
@@ -330,7 +325,7 @@ class Checker {
   // Note 7: the format line, and the keywords LM-63-2002 requires.
   void iesFormat() {
     if (!ies_) return;
-    const HeaderItem* const format = headerItem(record_, "Format");
+    const HeaderItem* const format = record_.headerItem("Format");
     if (!format) return;  // LM-63-1986 has no format line
     const std::string name = trimmed(format->text);
     const char* const known[] = {"IESNA:LM-63-1995", "IESNA:LM-63-2002",
@@ -355,6 +350,7 @@ class Checker {
  private:
   const PhotometricData& record_;
   const bool ies_;
+  const WholeCircle& circle_;
   const FluxFigures figures_;
   const bool typeC_;
   std::vector<Finding> findings_;

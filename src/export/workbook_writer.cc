@@ -13,6 +13,7 @@
 #include "analysis/checks.h"
 #include "analysis/distribution_summary.h"
 #include "analysis/overview.h"
+#include "analysis/ugr.h"
 #include "analysis/whole_circle.h"
 #include "analysis/zonal_flux.h"
 #include "export/cell_text.h"
@@ -270,6 +271,44 @@ bool writeZonalLumens(lxw_worksheet* sheet, const std::vector<ZoneFlux>& zones,
   return zonal.ok();
 }
 
+// The UGR catalogue table: a block naming the reflectances of each column,
+// crosswise and endwise, then a row a room.
+bool writeUgr(lxw_workbook* workbook, lxw_worksheet* sheet,
+              const UgrTable& table, const std::string& inputName) {
+  SheetWriter ugr(sheet);
+  lxw_format* const shown = workbook_add_format(workbook);
+  format_set_num_format(shown, "[<10]\"<10.0\";0.0");
+  worksheet_set_column(sheet, 0, 0, 24, nullptr);
+  worksheet_set_column(sheet, 1, 10, 9, nullptr);
+  worksheet_fit_to_pages(sheet, 1, 1);
+  worksheet_set_paper(sheet, 9);
+  setPageTexts(sheet, inputName);
+  ugr.text(0, 0, "UGR (CIE 190, S = 0.25 H), uncorrected");
+  ugr.text(2, 1, "Crosswise");
+  ugr.text(2, 6, "Endwise");
+  const char* const surfaces[] = {"Ceiling", "Walls", "Floor"};
+  for (int surface = 0; surface < 3; ++surface) {
+    ugr.text(3 + surface, 0, surfaces[surface]);
+    for (int set = 0; set < kUgrReflectances; ++set) {
+      const double rho = kUgrReflectanceSets[set][surface];
+      ugr.number(3 + surface, 1 + set, rho);
+      ugr.number(3 + surface, 6 + set, rho);
+    }
+  }
+  ugr.text(6, 0, "Room (X \xC3\x97 Y)");
+  for (int room = 0; room < kUgrRooms; ++room) {
+    const std::size_t row = 7 + static_cast<std::size_t>(room);
+    ugr.text(row, 0,
+             std::to_string(kUgrRoomSizes[room][0]) + "H \xC3\x97 " +
+                 std::to_string(kUgrRoomSizes[room][1]) + "H");
+    for (int set = 0; set < kUgrReflectances; ++set) {
+      ugr.number(row, 1 + set, table.crosswise[room][set], shown);
+      ugr.number(row, 6 + set, table.endwise[room][set], shown);
+    }
+  }
+  return ugr.ok();
+}
+
 void writeCheckValue(SheetWriter& sheet, std::size_t row, std::size_t column,
                      const CheckValue& value, const Formats& formats) {
   if (value.isNumber) {
@@ -370,6 +409,10 @@ bool fillWorkbook(lxw_workbook* workbook, const PhotometricData& record,
   lxw_worksheet* const zonal =
       zones.empty() ? nullptr
                     : workbook_add_worksheet(workbook, "Zonal lumens");
+  std::string noUgr;
+  const bool glare = ugrPossible(record, circle, &noUgr);
+  lxw_worksheet* const ugr =
+      glare ? workbook_add_worksheet(workbook, "UGR") : nullptr;
   lxw_worksheet* const checks = workbook_add_worksheet(workbook, "Checks");
   const bool drawn = !diagram.curves.empty();
   lxw_worksheet* const polar =
@@ -385,6 +428,9 @@ bool fillWorkbook(lxw_workbook* workbook, const PhotometricData& record,
       (zones.empty() || zonal) &&
       (zones.empty() || writeZonalLumens(zonal, zones, figures, record.lampFlux,
                                          formats, inputName)) &&
+      (!glare ||
+       (ugr && writeUgr(workbook, ugr, ugrTable(record, circle, values),
+                        inputName))) &&
       checks && writeChecks(checks, findings, formats, inputName) &&
       (!drawn || writePolarData(polar, diagram));
   if (!written) return false;

@@ -12,3 +12,10 @@ bool PhotometricData::parse(const std::string& path, std::ostream& console) {
   horizontalCount = static_cast<int>(horizontalAngles.size());
   return read;
 }
+
+const HeaderItem* PhotometricData::headerItem(const std::string& label) const {
+  for (const HeaderItem& item : header) {
+    if (item.label == label) return &item;
+  }
+  return nullptr;
+}

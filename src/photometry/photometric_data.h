@@ -65,6 +65,9 @@ class PhotometricData {
   /// the record.
   bool save(const std::string& path, std::ostream& console = std::cout) const;
 
+  /// The first header item labelled `label`, or none.
+  const HeaderItem* headerItem(const std::string& label) const;
+
   std::vector<float> verticalAngles;
   std::vector<float> horizontalAngles;
   std::vector<std::vector<float>> candela;

@@ -164,7 +164,15 @@ TEST(Checks, NamesWhatIsWrongWithAnEulumdatFile) {
        {"Note: Absolute photometry @ Line 27", "Note: No input power @ Line 32",
         "Note: Luminous opening of no size @ Lines 16 and 17",
         "Note: Decimal commas read as points @ Number lines"}},
-      {"no_lamp_flux", ldt({{29, "0"}}), {"Note: No lamp flux @ Line 29"}},
+      {"no_lamp_flux",
+       ldt({{29, "0"}}),
+       {"Note: No lamp flux @ Line 29",
+        "Note: No UGR table: no lamp flux @ UGR"}},
+      // Without a luminous area or a luminaire's size, no glare table.
+      {"no_size",
+       ldt({{13, "0"}, {14, "0"}, {16, "0"}, {17, "0"}}),
+       {"Note: Luminous opening of no size @ Lines 16 and 17",
+        "Note: No UGR table: no luminous area @ UGR"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/ugr.h"
+#include "analysis/whole_circle.h"
 #include "export/number_writer.h"
 #include "export/workbook_writer.h"
 #include "photometry/photometric_data.h"
@@ -43,8 +45,12 @@ std::string writeLdt(int planes, int angles) {
                            "x" + std::to_string(angles) + ".ldt";
   std::ofstream file(path);
   file << "generated\n1\n0\n" << planes << "\n0\n" << angles << "\n0\n";
-  for (int line = 8; line <= 26; ++line)
-    file << (line == 26 ? "1" : "0") << '\n';
+  // Lines 8 to 26: texts, a luminaire and a luminous area of 600 by 300
+  // mm, a conversion factor of 1, one lamp set.
+  const char* const lines[] = {"0",   "0",   "0",   "0", "0", "600", "300",
+                               "50",  "600", "300", "0", "0", "0",   "0",
+                               "100", "80",  "1",   "0", "1"};
+  for (const char* const line : lines) file << line << '\n';
   file << "1\nLED\n1000\n3000\n80\n42\n";
   for (int i = 0; i < 10; ++i) file << "0.5\n";
   for (int i = 0; i < planes; ++i) file << 360.0 * i / planes << '\n';
@@ -97,6 +103,23 @@ void saveWorkbookOf(benchmark::State& state) {
   setPerValue(state, planes * angles);
 }
 
+// The UGR table of an EULUMDAT file of `planes` C-planes and `angles`
+// gamma angles.
+void ugrTableOf(benchmark::State& state) {
+  PhotometricData record;
+  std::ostringstream console;
+  if (!record.parse(writeLdt(static_cast<int>(state.range(0)),
+                             static_cast<int>(state.range(1))),
+                    console))
+    state.SkipWithError("parse failed");
+  const WholeCircle circle = wholeCircle(record);
+  const std::vector<std::vector<double>> values = tableValues(record);
+  for (auto _ : state) {
+    const UgrTable table = ugrTable(record, circle, values);
+    benchmark::DoNotOptimize(table.crosswise[0][0]);
+  }
+}
+
 // Values with two decimals below 5,000 (six digits at most, as candela
 // values are), or below 100,000 (seven digits, a tenth of them a tie at the
 // sixth), in the German format.
@@ -135,6 +158,7 @@ BENCHMARK(saveWorkbookOf)
     ->Args({361, 181})
     ->Args({1441, 721})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(ugrTableOf)->Args({24, 37})->Unit(benchmark::kMillisecond);
 BENCHMARK(writeNumbers)->Arg(6)->Arg(7)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
