@@ -78,23 +78,12 @@ double held(double angle) { return std::max(-90.0, std::min(90.0, angle)); }
 std::vector<double> halfPlane(const WholeCircle& circle,
                               const std::vector<std::vector<double>>& values,
                               double angle) {
-  const std::vector<double>& planes = circle.planeAngles;
-  const std::size_t count = planes.size();
-  // The last plane at or below the angle, around the circle.
-  std::size_t below = count - 1;
-  double belowAngle = planes[count - 1] - 360;
-  for (std::size_t k = 0; k < count && planes[k] <= angle; ++k) {
-    below = k;
-    belowAngle = planes[k];
-  }
-  if (count == 1 || belowAngle == angle) return planeRow(circle, values, below);
-  const std::size_t above = (below + 1) % count;
-  const double aboveAngle = planes[above] + (above == 0 ? 360 : 0);
-  const double weight = (angle - belowAngle) / (aboveAngle - belowAngle);
-  std::vector<double> row = planeRow(circle, values, below);
-  const std::vector<double> next = planeRow(circle, values, above);
+  const PlanesAround around = planesAround(circle, angle);
+  std::vector<double> row = planeRow(circle, values, around.below);
+  if (around.share == 0) return row;
+  const std::vector<double> next = planeRow(circle, values, around.above);
   for (std::size_t j = 0; j < row.size(); ++j)
-    row[j] += weight * (next[j] - row[j]);
+    row[j] += around.share * (next[j] - row[j]);
   return row;
 }
 

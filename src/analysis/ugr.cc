@@ -79,20 +79,9 @@ class CircleGrid {
       : circle_(circle), nodes_(std::move(nodes)) {}
 
   double at(double c, double gamma) const {
-    const std::vector<double>& planes = circle_.planeAngles;
-    const std::size_t count = planes.size();
-    std::size_t below = count - 1;
-    double belowAngle = planes[count - 1] - 360;
-    for (std::size_t k = 0; k < count && planes[k] <= c; ++k) {
-      below = k;
-      belowAngle = planes[k];
-    }
-    const std::size_t above = (below + 1) % count;
-    const double aboveAngle = planes[above] + (above <= below ? 360 : 0);
-    const double share =
-        count == 1 ? 0 : (c - belowAngle) / (aboveAngle - belowAngle);
-    return (1 - share) * alongGamma(below, gamma) +
-           share * alongGamma(above, gamma);
+    const PlanesAround around = planesAround(circle_, c);
+    return (1 - around.share) * alongGamma(around.below, gamma) +
+           around.share * alongGamma(around.above, gamma);
   }
 
  private:
@@ -261,14 +250,7 @@ UgrTable ugrTable(const PhotometricData& record, const WholeCircle& circle,
   for (std::size_t k = 0; k < planeCount; ++k) {
     for (const double value : values[circle.sourceRows[k]])
       intensity[k].push_back(value * conversion);
-    double weight = 1;
-    if (planeCount > 1) {
-      const double previous = k == 0 ? planes[0] + 360 - planes[planeCount - 1]
-                                     : planes[k] - planes[k - 1];
-      const double next = k + 1 == planeCount ? planes[0] + 360 - planes[k]
-                                              : planes[k + 1] - planes[k];
-      weight = (previous + next) / 2 / 360;
-    }
+    const double weight = planeSpan(circle, k) / 360;
     for (std::size_t j = 0; j < gammas.size(); ++j)
       mean[j] += weight * intensity[k][j];
   }

@@ -101,3 +101,37 @@ WholeCircle wholeCircle(const PhotometricData& record) {
   }
   return circle;
 }
+
+PlanesAround planesAround(const WholeCircle& circle, double angle) {
+  const std::vector<double>& planes = circle.planeAngles;
+  const std::size_t count = planes.size();
+  PlanesAround around;
+  // Before the first plane, the last one lies a turn back; after the last,
+  // the first a turn on.
+  around.below = count - 1;
+  double belowAngle = planes[count - 1] - 360;
+  for (std::size_t k = 0; k < count && planes[k] <= angle; ++k) {
+    around.below = k;
+    belowAngle = planes[k];
+  }
+  around.above = (around.below + 1) % count;
+  if (count == 1 || belowAngle == angle) {
+    around.above = around.below;
+    return around;
+  }
+  const bool wraps = around.above == 0 && belowAngle >= planes[0];
+  const double aboveAngle = planes[around.above] + (wraps ? 360 : 0);
+  around.share = (angle - belowAngle) / (aboveAngle - belowAngle);
+  return around;
+}
+
+double planeSpan(const WholeCircle& circle, std::size_t k) {
+  const std::vector<double>& planes = circle.planeAngles;
+  const std::size_t count = planes.size();
+  if (count == 1) return 360;
+  const double previous =
+      k == 0 ? planes[0] + 360 - planes[count - 1] : planes[k] - planes[k - 1];
+  const double next =
+      k + 1 == count ? planes[0] + 360 - planes[k] : planes[k + 1] - planes[k];
+  return (previous + next) / 2;
+}

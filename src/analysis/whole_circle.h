@@ -37,4 +37,19 @@ struct WholeCircle {
 /// listed. The copy of a single plane that the table adds is no plane.
 WholeCircle wholeCircle(const PhotometricData& record);
 
+/// The planes either side of `angle` (degrees, 0 to below 360) around
+/// `circle`'s type C circle: the last at or below it and the next, with the
+/// share of the way from the one to the other; one plane stands for every
+/// angle. Needs at least one plane.
+struct PlanesAround {
+  std::size_t below = 0;
+  std::size_t above = 0;
+  double share = 0;
+};
+PlanesAround planesAround(const WholeCircle& circle, double angle);
+
+/// The part of the circle that plane `k` of `circle` stands for, in
+/// degrees: half the gaps to its neighbours; 360 for a single plane.
+double planeSpan(const WholeCircle& circle, std::size_t k);
+
 #endif  // LUMTREL_ANALYSIS_WHOLE_CIRCLE_H_

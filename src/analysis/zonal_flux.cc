@@ -31,14 +31,7 @@ double bandFlux(const WholeCircle& circle,
   const std::size_t planeCount = planes.size();
   double flux = 0;
   for (std::size_t k = 0; k < planeCount; ++k) {
-    double share = 2 * kPi;
-    if (planeCount > 1) {
-      const double previous = k == 0 ? planes[0] + 360 - planes[planeCount - 1]
-                                     : planes[k] - planes[k - 1];
-      const double next = k + 1 == planeCount ? planes[0] + 360 - planes[k]
-                                              : planes[k + 1] - planes[k];
-      share = radians(previous + next) / 2;
-    }
+    const double share = radians(planeSpan(circle, k));
     const std::vector<double>& row = values[circle.sourceRows[k]];
     double sum = 0;
     for (std::size_t j = 0; j < count; ++j) sum += row[j] * zones[j];

@@ -115,3 +115,41 @@ TEST(WholeCircle, TakesTheDecimalThatAFloatWasReadFrom) {
 }
 
 }  // namespace
+
+namespace {
+
+// The planes either side of an angle, around the circle, and the share of
+// the circle each plane stands for.
+TEST(WholeCircle, FindsThePlanesAroundAnAngle) {
+  const struct {
+    std::vector<double> planes;
+    double angle;
+    std::size_t below, above;
+    double share;
+  } rows[] = {
+      {{0, 90, 180, 270}, 45, 0, 1, 0.5},
+      {{0, 90, 180, 270}, 90, 1, 1, 0},
+      {{0, 90, 180, 270}, 315, 3, 0, 0.5},
+      // Planes that start above 0: before the first, the way runs from
+      // the last, a turn back.
+      {{10, 100, 190, 280}, 0, 3, 0, 80.0 / 90},
+      {{10, 100, 190, 280}, 285, 3, 0, 5.0 / 90},
+      {{30}, 200, 0, 0, 0},
+  };
+  for (const auto& row : rows) {
+    WholeCircle circle;
+    circle.planeAngles = row.planes;
+    const PlanesAround around = planesAround(circle, row.angle);
+    EXPECT_EQ(around.below, row.below) << row.angle;
+    EXPECT_EQ(around.above, row.above) << row.angle;
+    EXPECT_DOUBLE_EQ(around.share, row.share) << row.angle;
+  }
+  WholeCircle circle;
+  circle.planeAngles = {0, 90, 100};
+  EXPECT_DOUBLE_EQ(planeSpan(circle, 0), (260 + 90) / 2.0);
+  EXPECT_DOUBLE_EQ(planeSpan(circle, 2), (10 + 260) / 2.0);
+  circle.planeAngles = {0};
+  EXPECT_DOUBLE_EQ(planeSpan(circle, 0), 360);
+}
+
+}  // namespace
