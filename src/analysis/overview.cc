@@ -85,9 +85,14 @@ OverviewRow overviewRow(const std::string& name,
                         const PhotometricData& record) {
   OverviewRow row;
   row.file = name;
+  row.read = true;
   row.status = "Read";
+  // fileIdentity's lines are File, Manufacturer, Luminaire and Format; the
+  // overview shows the format first.
   const auto identity = fileIdentity(record, name);
-  for (int i = 0; i < 3; ++i) row.identity[i] = identity[i == 0 ? 3 : i].second;
+  row.identity[0] = identity[3].second;
+  row.identity[1] = identity[1].second;
+  row.identity[2] = identity[2].second;
   const WholeCircle circle = wholeCircle(record);
   const std::vector<std::vector<double>> values = tableValues(record);
   std::vector<NamedPath> paths;

@@ -25,6 +25,7 @@ const std::vector<std::string>& overviewTitles();
 /// One file's line of a folder's overview.
 struct OverviewRow {
   std::string file;    ///< the file's name, in its own bytes
+  bool read = false;   ///< false when the file was refused
   std::string status;  ///< "Read", or the message it was refused with
   /// Format, Manufacturer and Luminaire, as fileIdentity gives them.
   std::string identity[3];

@@ -98,24 +98,23 @@ int runFolder(const std::string& folder, std::istream& answers,
 
   // The first pass keeps each file's row, never its record.
   std::vector<OverviewRow> rows;
-  std::vector<bool> read;
+  std::size_t readCount = 0;
   ProgressLine progress(console);
   for (std::size_t i = 0; i < names.size(); ++i) {
     progress.show(i + 1, names.size(), names[i]);
     PhotometricData record;
     std::ostringstream report;
-    read.push_back(record.parse(fileInFolder(folder, names[i]), report));
-    rows.push_back(read.back() ? overviewRow(names[i], record)
-                               : refusedRow(names[i], lastLine(report.str())));
+    const bool read = record.parse(fileInFolder(folder, names[i]), report);
+    readCount += read;
+    rows.push_back(read ? overviewRow(names[i], record)
+                        : refusedRow(names[i], lastLine(report.str())));
   }
   progress.clear();
-  std::size_t readCount = 0;
-  for (const bool r : read) readCount += r;
   console << "Read: " << readCount << " of " << names.size() << " files"
           << std::endl;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (!read[i])
-      console << "Refused: " << names[i] << ": " << rows[i].status << std::endl;
+  for (const OverviewRow& row : rows) {
+    if (!row.read)
+      console << "Refused: " << row.file << ": " << row.status << std::endl;
   }
   if (readCount == 0) return kNotRead;
 
@@ -142,7 +141,7 @@ int runFolder(const std::string& folder, std::istream& answers,
   const std::string answerName =
       folded(nameAsOpened(answer.substr(outputFolder.size())));
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (read[i] && folded(names[i] + extension) == answerName)
+    if (rows[i].read && folded(names[i] + extension) == answerName)
       return refuse(answer, "The output of one of the files takes that name.",
                     console);
   }
@@ -150,7 +149,7 @@ int runFolder(const std::string& folder, std::istream& answers,
   // The second pass reads each file again for its own output.
   bool failed = false;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (!read[i]) continue;
+    if (!rows[i].read) continue;
     const std::string input = fileInFolder(folder, names[i]);
     const std::string output = outputFolder + names[i] + extension;
     PhotometricData record;

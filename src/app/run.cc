@@ -28,9 +28,9 @@ int run(int argumentCount, char* argumentVector[]) {
   }
   const std::string inputPath = argumentVector[1];
   std::cout << "File path: " << inputPath << std::endl;
-  if (isFolder(folderArgument(inputPath))) {
-    const int status =
-        runFolder(folderArgument(inputPath), std::cin, std::cout);
+  const std::string folder = folderArgument(inputPath);
+  if (isFolder(folder)) {
+    const int status = runFolder(folder, std::cin, std::cout);
     pauseBeforeExit(std::cout);
     return status;
   }

@@ -68,7 +68,7 @@ bool fillOverview(lxw_workbook* workbook, const std::vector<OverviewRow>& rows,
     const std::size_t at = r + 1;
     const std::string name = cellText(row.file);
     const std::string link = linkTo(row.file);
-    if (row.faults && links < kMaxLinks && link.size() <= kMaxLinkLength &&
+    if (row.read && links < kMaxLinks && link.size() <= kMaxLinkLength &&
         !name.empty()) {
       overview.check(worksheet_write_url_opt(sheet, static_cast<lxw_row_t>(at),
                                              0, link.c_str(), nullptr,

@@ -3,7 +3,6 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <locale>
 #include <map>
@@ -433,8 +432,7 @@ bool fillWorkbook(lxw_workbook* workbook, const PhotometricData& record,
                         inputName))) &&
       checks && writeChecks(checks, findings, formats, inputName) &&
       (!drawn || writePolarData(polar, diagram));
-  if (!written) return false;
-  return true;
+  return written;
 }
 
 }  // namespace
